@@ -1,0 +1,66 @@
+/* Numora: math plug-in library. Plain C interface.
+   A host writes an operand text with SetFile, calls one operation, reads the result with GetFile. */
+#ifndef NUMORA_H
+#define NUMORA_H
+
+#include <stdint.h>
+
+#include "numora_exports.h"
+
+#if defined(_WIN32) && !defined(_WIN64)
+#define NUMORA_CALL __stdcall
+#else
+#define NUMORA_CALL
+#endif
+
+#if defined(NUMORA_BUILDING_LIBRARY) && !defined(_WIN32)
+#define NUMORA_API __attribute__((visibility("default")))
+#else
+#define NUMORA_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+NUMORA_API const char* NUMORA_CALL Copyright(void);
+NUMORA_API const char* NUMORA_CALL GetShortInfo(void);
+NUMORA_API const char* NUMORA_CALL GetInfo(void);
+NUMORA_API int32_t NUMORA_CALL GetType(void);
+NUMORA_API void* NUMORA_CALL SetParentWindow(void* window);
+NUMORA_API int32_t NUMORA_CALL Draw(void* device_context);
+NUMORA_API void NUMORA_CALL SetPath(const char* path);
+NUMORA_API void NUMORA_CALL SetFile(const char* text);
+NUMORA_API const char* NUMORA_CALL GetFile(void);
+NUMORA_API intptr_t NUMORA_CALL SetData(intptr_t data);
+NUMORA_API intptr_t NUMORA_CALL GetData(void);
+
+#define NUMORA_DECLARE_OPERATION(name, ordinal) NUMORA_API void NUMORA_CALL name(void);
+NUMORA_OPERATION_EXPORTS(NUMORA_DECLARE_OPERATION)
+#undef NUMORA_DECLARE_OPERATION
+
+/* Windows: a library error leaves an entry point as a structured exception with this code,
+   flags EXCEPTION_NONCONTINUABLE and 7 arguments: [0] the raise address, [1] NumoraError*. */
+#define NUMORA_ERROR_EXCEPTION_CODE 0x0EEDFADEu
+#define NUMORA_ERROR_EXCEPTION_ARGUMENTS 7
+
+typedef struct NumoraError NumoraError;
+typedef struct NumoraErrorKind NumoraErrorKind;
+
+struct NumoraErrorKind {
+  const char* name;            /* "EConvertError", "EOutOfMemory", ... */
+  const NumoraErrorKind* base; /* NULL for "Exception" */
+  void (*release)(NumoraError* error); /* call once done; no-op for the preallocated errors */
+};
+
+struct NumoraError {
+  const NumoraErrorKind* kind;
+  const char* message; /* NUL-terminated; its int32_t length is stored just before it */
+  int32_t help_context; /* always 0 */
+};
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,58 @@
+// And, or, exclusive or and complement of 32-bit integers, and the two shifts.
+#include "plugin/OperationFrame.h"
+#include "plugin/Operations.h"
+#include "realops/Kernels.h"
+
+namespace numora::ops {
+namespace {
+
+template <class Combine>
+void RunBitwise(Combine combine) {
+  SplitOperands();
+  PluginState& state = State();
+  const int32_t a = ReadIntegerOperand(state.first_operand_text);
+  const int32_t b = ReadIntegerOperand(state.second_operand_text);
+  state.bitwise_result = combine(a, b);
+  StoreIntegerResult(state.bitwise_result);
+}
+
+}  // namespace
+
+void Get_And() {
+  RunBitwise([](int32_t a, int32_t b) { return a & b; });
+}
+void Get_Or() {
+  RunBitwise([](int32_t a, int32_t b) { return a | b; });
+}
+void Get_Xor() {
+  RunBitwise([](int32_t a, int32_t b) { return a ^ b; });
+}
+
+void Get_Not() {
+  PluginState& state = State();
+  state.integer_value = ReadIntegerOperand(state.exchange_register);
+  state.bitwise_result = ~state.integer_value;
+  StoreIntegerResult(state.bitwise_result);
+}
+
+void Get_ShL() {
+  RunTwoOperand<int32_t, int32_t>([](int32_t a, int32_t n) -> long double {
+    const uint32_t shifted = static_cast<uint32_t>(a) << (static_cast<uint32_t>(n) & 31u);
+    return static_cast<long double>(static_cast<int32_t>(shifted));
+  });
+}
+
+void Get_ShR() {
+  // The count is read, and its power of two formed, before the value is read.
+  SplitOperands();
+  PluginState& state = State();
+  const long double count = ReadRealOperand(state.second_operand_text);
+  const long double divisor = kernels::Power(2.0L, count);
+  const long double value = ReadRealOperand(state.first_operand_text);
+  const long double result = value / divisor;
+  x87::Wait();
+  state.last_result = result;
+  StoreRealResult(state.last_result);
+}
+
+}  // namespace numora::ops

@@ -1,0 +1,32 @@
+// The 80-bit extended format: building constants from their bits and reading them back.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+namespace numora {
+
+struct ExtendedBits {
+  uint16_t sign_and_exponent;
+  uint64_t significand;
+};
+
+inline long double ExtendedFromBits(uint16_t sign_and_exponent, uint64_t significand) {
+  unsigned char bytes[sizeof(long double)] = {};
+  std::memcpy(bytes, &significand, 8);
+  std::memcpy(bytes + 8, &sign_and_exponent, 2);
+  long double value;
+  std::memcpy(&value, bytes, sizeof value);
+  return value;
+}
+
+inline ExtendedBits BitsOfExtended(long double value) {
+  unsigned char bytes[sizeof(long double)];
+  std::memcpy(bytes, &value, sizeof value);
+  ExtendedBits bits;
+  std::memcpy(&bits.significand, bytes, 8);
+  std::memcpy(&bits.sign_and_exponent, bytes + 8, 2);
+  return bits;
+}
+
+}  // namespace numora

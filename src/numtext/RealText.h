@@ -1,0 +1,31 @@
+// Decimal text to real and real to decimal text.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace numora {
+
+// Strict one-pass parse; never raises. `separator` is the one-character decimal separator.
+bool ParseReal(std::string_view text, char separator, long double& value);
+// ParseReal with NumberDecimalSeparator; raises EConvertError quoting the text.
+long double RealFromText(std::string_view text);
+
+struct DecimalDigits {
+  static constexpr int16_t kInfinity = 0x7FFF;
+  static constexpr int16_t kNaN = static_cast<int16_t>(0x8000);
+  int16_t exponent = 0;  // value = 0.d1d2d3... * 10^exponent
+  bool is_negative = false;
+  char digits[19] = {};
+  int count = 0;  // 0 for zero
+};
+
+DecimalDigits DecimalDigitsOf(long double value, int precision);
+
+inline constexpr std::size_t kRealTextCapacity = 64;
+// General form, 15 significant digits; returns the length written (no NUL).
+std::size_t RealToText(long double value, char separator, char (&out)[kRealTextCapacity]);
+std::size_t RealToText(long double value, char (&out)[kRealTextCapacity]);
+
+}  // namespace numora

@@ -1,0 +1,156 @@
+#include <cstdint>
+#include <cstring>
+
+#include "numtext/DecimalSeparator.h"
+#include "numtext/Extended.h"
+#include "numtext/PowersOfTen.h"
+#include "numtext/RealText.h"
+#include "x87/X87.h"
+
+namespace numora {
+namespace {
+
+constexpr int kRawDigits = 18;
+
+const char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// |value| * 10^(18 - exponent), rounded to an integer in the caller's rounding mode.
+long double ScaledToIntegerPart(long double magnitude, int exponent) {
+  return x87::RoundToInteger(ScaleByPowerOfTen(magnitude, kRawDigits - exponent));
+}
+
+void WriteEighteenDigits(int64_t n, char* out) {
+  for (int pos = kRawDigits - 2; pos >= 0; pos -= 2) {
+    const int pair = static_cast<int>(n % 100);
+    n /= 100;
+    out[pos] = kDigitPairs[2 * pair];
+    out[pos + 1] = kDigitPairs[2 * pair + 1];
+  }
+}
+
+}  // namespace
+
+DecimalDigits DecimalDigitsOf(long double value, int precision) {
+  if (precision < 2) precision = 2;
+  if (precision > kRawDigits) precision = kRawDigits;
+  DecimalDigits result;
+  const ExtendedBits bits = BitsOfExtended(value);
+  const int biased = bits.sign_and_exponent & 0x7FFF;
+  const bool sign = (bits.sign_and_exponent & 0x8000) != 0;
+  constexpr uint64_t kIntegerBit = 0x8000000000000000ULL;
+  if (biased == 0) return result;  // zeros and denormals
+  if (biased == 0x7FFF) {
+    if (bits.significand == kIntegerBit || (bits.significand & kIntegerBit) == 0) {
+      result.exponent = DecimalDigits::kInfinity;
+      result.is_negative = sign;
+    } else {
+      result.exponent = DecimalDigits::kNaN;
+    }
+    return result;
+  }
+  const long double magnitude = ExtendedFromBits(static_cast<uint16_t>(biased), bits.significand);
+  const int32_t e2 = biased - 16383;
+  int exponent = ((e2 * 19728) >> 16) + 1;  // floor(e2 * log10(2)) + 1, arithmetic shift
+
+  const long double kLowest18Digit = PowersOfTenLow[17];
+  const long double kBeyond18Digits = PowersOfTenLow[18];
+  long double n = ScaledToIntegerPart(magnitude, exponent);
+  if (n < kLowest18Digit) {  // estimate one too large
+    --exponent;
+    n = ScaledToIntegerPart(magnitude, exponent);
+  }
+  if (n >= kBeyond18Digits) {
+    n = n / 10.0L;
+    ++exponent;
+  }
+  int64_t integer = x87::StoreInteger64(n);  // rounds again in the caller's mode
+  if (integer >= 1000000000000000000LL) {
+    integer /= 10;
+    ++exponent;
+  }
+  char raw[kRawDigits];
+  WriteEighteenDigits(integer, raw);
+
+  int count = precision;
+  if (raw[precision] >= '5') {
+    int i = precision - 1;
+    while (i >= 0 && raw[i] == '9') --i;
+    if (i < 0) {
+      raw[0] = '1';
+      count = 1;
+      ++exponent;
+    } else {
+      ++raw[i];
+      count = i + 1;
+    }
+  } else {
+    while (count > 0 && raw[count - 1] == '0') --count;
+  }
+  std::memcpy(result.digits, raw, static_cast<std::size_t>(count));
+  result.count = count;
+  result.exponent = static_cast<int16_t>(exponent);
+  result.is_negative = sign;
+  return result;
+}
+
+std::size_t RealToText(long double value, char separator, char (&out)[kRealTextCapacity]) {
+  const DecimalDigits d = DecimalDigitsOf(value, 15);
+  std::size_t len = 0;
+  auto put = [&](const char* text) {
+    const std::size_t n = std::strlen(text);
+    std::memcpy(out + len, text, n);
+    len += n;
+  };
+  if (d.exponent == DecimalDigits::kInfinity) {
+    put(d.is_negative ? "-INF" : "INF");
+    return len;
+  }
+  if (d.exponent == DecimalDigits::kNaN) {
+    put("NAN");
+    return len;
+  }
+  if (d.is_negative) out[len++] = '-';
+  const int e = d.exponent;
+  if (e > 15 || e < -3) {
+    out[len++] = d.digits[0];
+    if (d.count > 1) {
+      out[len++] = separator;
+      for (int i = 1; i < d.count; ++i) out[len++] = d.digits[i];
+    }
+    out[len++] = 'E';
+    int shown = e - 1;
+    if (shown < 0) {
+      out[len++] = '-';
+      shown = -shown;
+    }
+    char exponent_digits[8];
+    int k = 0;
+    do {
+      exponent_digits[k++] = static_cast<char>('0' + shown % 10);
+      shown /= 10;
+    } while (shown != 0);
+    while (k > 0) out[len++] = exponent_digits[--k];
+  } else if (e > 0) {
+    for (int i = 0; i < e; ++i) out[len++] = i < d.count ? d.digits[i] : '0';
+    if (d.count > e) {
+      out[len++] = separator;
+      for (int i = e; i < d.count; ++i) out[len++] = d.digits[i];
+    }
+  } else {
+    out[len++] = '0';
+    if (d.count == 0) return len;
+    out[len++] = separator;
+    for (int i = 0; i < -e; ++i) out[len++] = '0';
+    for (int i = 0; i < d.count; ++i) out[len++] = d.digits[i];
+  }
+  return len;
+}
+
+std::size_t RealToText(long double value, char (&out)[kRealTextCapacity]) {
+  return RealToText(value, NumberDecimalSeparator(), out);
+}
+
+}  // namespace numora

@@ -1,0 +1,33 @@
+// Texts owned by the library: strings whose memory comes from the library's memory service,
+// so that exhausted memory leaves as the preallocated EOutOfMemory.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace numora {
+
+void* AllocateBlock(std::size_t size);  // raises EOutOfMemory
+void ReleaseBlock(void* block) noexcept;
+
+// Test seam: the allocation after `count` more succeed fails (negative: never).
+void FailAllocationAfter(long count);
+long AllocationCount();
+
+template <class T>
+struct LibraryAllocator {
+  using value_type = T;
+  LibraryAllocator() = default;
+  template <class U>
+  LibraryAllocator(const LibraryAllocator<U>&) noexcept {}
+  T* allocate(std::size_t n) { return static_cast<T*>(AllocateBlock(n * sizeof(T))); }
+  void deallocate(T* p, std::size_t) noexcept { ReleaseBlock(p); }
+  template <class U>
+  bool operator==(const LibraryAllocator<U>&) const noexcept {
+    return true;
+  }
+};
+
+using Text = std::basic_string<char, std::char_traits<char>, LibraryAllocator<char>>;
+
+}  // namespace numora

@@ -1,0 +1,19 @@
+// The decimal-point translations between the register's "." and the user's locale separator.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "numtext/Text.h"
+
+namespace numora {
+
+// Each "." becomes the whole locale separator.
+Text DotToLocaleSeparator(std::string_view text);
+// Each character equal to the separator's first character becomes "."; in place.
+void LocaleSeparatorToDot(char* text, std::size_t length);
+
+// Test seam: the separator the translations read (nullptr: the platform's).
+void OverrideCallDecimalSeparator(const char* separator);
+
+}  // namespace numora

@@ -1,0 +1,51 @@
+#include "plugin/OperationFrame.h"
+
+#include "numtext/IntegerText.h"
+#include "numtext/RealText.h"
+#include "plugin/LocaleSeparator.h"
+
+namespace numora {
+
+void SplitOperands() {
+  PluginState& state = State();
+  state.split_text.assign(state.exchange_register);
+  state.split_text.push_back(',');
+  const std::string_view split(state.split_text);
+  std::size_t field_start = 0;
+  int field = 1;
+  for (std::size_t i = 0; i < split.size(); ++i) {
+    if (split[i] != ',') continue;
+    const std::string_view text = split.substr(field_start, i - field_start);
+    if (field == 1) {
+      state.first_operand_text.assign(text.data(), text.size());
+    } else if (field == 2) {
+      state.second_operand_text.assign(text.data(), text.size());
+      break;  // later fields are stored nowhere
+    }
+    ++field;
+    field_start = i + 1;
+  }
+}
+
+long double ReadRealOperand(std::string_view text) {
+  const Text translated = DotToLocaleSeparator(text);
+  return RealFromText(translated);
+}
+
+int32_t ReadIntegerOperand(std::string_view text) { return IntFromText(text); }
+
+void StoreText(std::string_view text) { State().exchange_register.assign(text.data(), text.size()); }
+
+void StoreRealResult(long double result) {
+  char text[kRealTextCapacity];
+  const std::size_t length = RealToText(result, text);
+  LocaleSeparatorToDot(text, length);
+  StoreText(std::string_view(text, length));
+}
+
+void StoreIntegerResult(int32_t result) {
+  char text[kIntTextCapacity];
+  StoreText(std::string_view(text, IntToText(result, text)));
+}
+
+}  // namespace numora

@@ -1,0 +1,29 @@
+// The one process-wide record of everything the library keeps.
+#pragma once
+
+#include <cstdint>
+
+#include "numtext/Text.h"
+
+namespace numora {
+
+struct PluginState {
+  // Declared in reverse of the release order at unload.
+  Text plugin_path;
+  Text exchange_register;
+  Text split_text;
+  Text first_operand_text;
+  Text second_operand_text;
+  Text angle_unit;
+
+  void* parent_window = nullptr;
+  intptr_t plugin_data = 0;
+  long double last_operand = 0.0L;
+  long double last_result = 0.0L;
+  int32_t integer_value = 0;
+  int32_t bitwise_result = 0;
+};
+
+PluginState& State();
+
+}  // namespace numora

@@ -1,0 +1,63 @@
+// Pure numeric kernels in x87 extended precision. They raise the processor's floating-point
+// conditions and decide special cases only at their tolerance tests.
+#pragma once
+
+#include <cstdint>
+
+namespace numora::kernels {
+
+long double DefaultTolerance();  // 1e-16
+long double Pi();
+long double HalfPi();
+
+bool IsZero(long double a, long double tolerance = 0.0L);
+bool SameValue(long double a, long double b, long double tolerance = 0.0L);
+
+// Primitives
+long double Exp(long double x);
+long double SinePrimitive(long double x);
+long double CosinePrimitive(long double x);
+long double Fraction(long double x);
+int64_t Truncate(long double x);
+int64_t RoundToNearest(long double x);
+long double Ln(long double x);  // ln 2 * log2 x
+
+// Trigonometric
+long double Tangent(long double x);
+long double Cotangent(long double x);
+long double Secant(long double x);
+long double Cosecant(long double x);
+long double ArcSine(long double x);
+long double ArcCosine(long double x);
+long double ArcCotangent(long double x);
+long double ArcSecant(long double x);
+long double ArcCosecant(long double x);
+
+// Hyperbolic
+long double SinH(long double x);
+long double CosH(long double x);
+long double TanH(long double x);
+long double CotH(long double x);
+long double SecH(long double x);
+long double CscH(long double x);
+long double ArcSinH(long double x);
+long double ArcCosH(long double x);
+long double ArcTanH(long double x);
+long double ArcCotH(long double x);
+long double ArcSecH(long double x);
+long double ArcCscH(long double x);
+
+// Logarithms
+long double LnXP1(long double x);
+long double Log10(long double x);
+long double Log2(long double x);
+long double LogN(long double base, long double x);
+
+// Powers and scaling
+long double IntPower(long double base, int32_t exponent);
+long double Power(long double base, long double exponent);
+long double Hypot(long double a, long double b);
+long double Ldexp(long double x, int32_t n);
+int64_t Floor(long double x);
+
+}  // namespace numora::kernels

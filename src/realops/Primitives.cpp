@@ -1,0 +1,70 @@
+#include "numtext/Extended.h"
+#include "realops/Kernels.h"
+#include "x87/X87.h"
+
+namespace numora::kernels {
+
+long double DefaultTolerance() { return ExtendedFromBits(0x3FC9, 0xE69594BEC44DE15BULL); }
+long double Pi() { return ExtendedFromBits(0x4000, 0xC90FDAA22168C235ULL); }
+long double HalfPi() { return ExtendedFromBits(0x3FFF, 0xC90FDAA22168C235ULL); }
+
+static long double Magnitude(long double x) { return x < 0.0L ? -x : x; }
+
+bool IsZero(long double a, long double tolerance) {
+  if (tolerance == 0.0L) tolerance = DefaultTolerance();
+  return Magnitude(a) <= tolerance;
+}
+
+bool SameValue(long double a, long double b, long double tolerance) {
+  if (tolerance == 0.0L) {
+    const long double smaller = Magnitude(a) < Magnitude(b) ? Magnitude(a) : Magnitude(b);
+    const long double relative = smaller * DefaultTolerance();
+    tolerance = relative > DefaultTolerance() ? relative : DefaultTolerance();
+  }
+  return b >= a ? b - a <= tolerance : a - b <= tolerance;
+}
+
+long double Exp(long double x) {
+  const long double t = x * x87::Log2OfE();
+  const long double n = x87::RoundToInteger(t);
+  const long double f = t - n;
+  return x87::Scale(x87::TwoToXMinus1(f) + 1.0L, n);
+}
+
+long double SinePrimitive(long double x) {
+  bool out_of_range;
+  const long double r = x87::Sine(x, out_of_range);
+  return out_of_range ? 0.0L : r;
+}
+
+long double CosinePrimitive(long double x) {
+  bool out_of_range;
+  const long double r = x87::Cosine(x, out_of_range);
+  return out_of_range ? 0.0L : r;
+}
+
+// The one rounding step toward zero, at full precision, under the caller's masks.
+static uint16_t TruncatingControlWord(uint16_t caller) {
+  return static_cast<uint16_t>((caller & ~x87::kPrecisionAndRoundingBits) |
+                               x87::kPrecision64RoundTowardZero);
+}
+
+long double Fraction(long double x) {
+  long double whole;
+  {
+    x87::ControlWordGuard guard(TruncatingControlWord(x87::ControlWord()));
+    whole = x87::RoundToInteger(x);
+  }
+  return x - whole;
+}
+
+int64_t Truncate(long double x) {
+  x87::ControlWordGuard guard(TruncatingControlWord(x87::ControlWord()));
+  return x87::StoreInteger64(x);
+}
+
+int64_t RoundToNearest(long double x) { return x87::StoreInteger64(x); }
+
+long double Ln(long double x) { return x87::YLog2X(x87::Ln2(), x); }
+
+}  // namespace numora::kernels

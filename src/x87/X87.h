@@ -1,0 +1,133 @@
+// The x87 instructions the library computes with. The only place with inline assembly.
+// Every statement is volatile so that no step moves across a control-word change.
+#pragma once
+
+#include <cstdint>
+
+namespace numora::x87 {
+
+// Control word fields.
+inline constexpr uint16_t kAllExceptionsMasked = 0x003F;
+inline constexpr uint16_t kPrecisionAndRoundingBits = 0x0F00;
+inline constexpr uint16_t kPrecision64RoundTowardZero = 0x0F00;
+// Status word bits.
+inline constexpr uint16_t kInvalidOperationFlag = 0x0001;
+inline constexpr uint16_t kOverflowFlag = 0x0008;
+inline constexpr uint16_t kOutOfRangeC2 = 0x0400;
+
+inline uint16_t ControlWord() {
+  uint16_t cw;
+  asm volatile("fnstcw %0" : "=m"(cw));
+  return cw;
+}
+inline void SetControlWord(uint16_t cw) { asm volatile("fldcw %0" : : "m"(cw) : "memory"); }
+inline uint16_t StatusWord() {
+  uint16_t sw;
+  asm volatile("fnstsw %0" : "=m"(sw) : : "memory");
+  return sw;
+}
+inline void ClearExceptions() { asm volatile("fnclex" : : : "memory"); }
+inline void Initialize() { asm volatile("fninit" : : : "memory"); }
+// Lets a pending unmasked exception fault here, inside the computation.
+inline void Wait() { asm volatile("fwait" : : : "memory"); }
+
+inline long double Sqrt(long double x) {
+  asm volatile("fsqrt" : "+t"(x));
+  return x;
+}
+// y * log2(x)
+inline long double YLog2X(long double y, long double x) {
+  long double r;
+  asm volatile("fyl2x" : "=t"(r) : "0"(x), "u"(y) : "st(1)");
+  return r;
+}
+// y * log2(x + 1), for |x| < 1 - sqrt(2)/2
+inline long double YLog2XP1(long double y, long double x) {
+  long double r;
+  asm volatile("fyl2xp1" : "=t"(r) : "0"(x), "u"(y) : "st(1)");
+  return r;
+}
+// 2^f - 1, for |f| <= 1
+inline long double TwoToXMinus1(long double f) {
+  asm volatile("f2xm1" : "+t"(f));
+  return f;
+}
+// x * 2^trunc(n), exact
+inline long double Scale(long double x, long double n) {
+  asm volatile("fscale" : "+t"(x) : "u"(n));
+  return x;
+}
+inline long double PartialTangent(long double x) {
+  long double one, tangent;
+  asm volatile("fptan" : "=t"(one), "=u"(tangent) : "0"(x));
+  (void)one;
+  return tangent;
+}
+// Sine and cosine report an operand outside the reduction range (|x| >= 2^63) in C2.
+inline long double Sine(long double x, bool& out_of_range) {
+  uint16_t sw;
+  asm volatile("fsin\n\tfnstsw %1" : "+t"(x), "=m"(sw));
+  out_of_range = (sw & kOutOfRangeC2) != 0;
+  return x;
+}
+inline long double Cosine(long double x, bool& out_of_range) {
+  uint16_t sw;
+  asm volatile("fcos\n\tfnstsw %1" : "+t"(x), "=m"(sw));
+  out_of_range = (sw & kOutOfRangeC2) != 0;
+  return x;
+}
+inline long double Sine(long double x) {
+  asm volatile("fsin" : "+t"(x));
+  return x;
+}
+inline long double Cosine(long double x) {
+  asm volatile("fcos" : "+t"(x));
+  return x;
+}
+// The angle of the point (x, y).
+inline long double ArcTangent2(long double y, long double x) {
+  long double r;
+  asm volatile("fpatan" : "=t"(r) : "0"(x), "u"(y) : "st(1)");
+  return r;
+}
+// Rounds to an integer in the current rounding mode.
+inline long double RoundToInteger(long double x) {
+  asm volatile("frndint" : "+t"(x));
+  return x;
+}
+// Stores as a 64-bit integer in the current rounding mode; out of range gives 0x8000...
+inline int64_t StoreInteger64(long double x) {
+  int64_t i;
+  asm volatile("fistpll %0" : "=m"(i) : "t"(x) : "st");
+  return i;
+}
+inline long double Ln2() {
+  long double r;
+  asm volatile("fldln2" : "=t"(r));
+  return r;
+}
+inline long double Log10Of2() {
+  long double r;
+  asm volatile("fldlg2" : "=t"(r));
+  return r;
+}
+inline long double Log2OfE() {
+  long double r;
+  asm volatile("fldl2e" : "=t"(r));
+  return r;
+}
+
+// Restores the caller's control word on every way out of a scope that changed it.
+class ControlWordGuard {
+ public:
+  explicit ControlWordGuard(uint16_t temporary) : saved_(ControlWord()) { SetControlWord(temporary); }
+  ~ControlWordGuard() { SetControlWord(saved_); }
+  ControlWordGuard(const ControlWordGuard&) = delete;
+  ControlWordGuard& operator=(const ControlWordGuard&) = delete;
+  uint16_t saved() const { return saved_; }
+
+ private:
+  uint16_t saved_;
+};
+
+}  // namespace numora::x87

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# ./test.sh        builds every preset and runs all tests
+# ./test.sh fuzz   runs the fuzz targets for a bounded time
+# ./test.sh soak   runs the soak benchmark
+set -euo pipefail
+cd "$(dirname "$0")"
+mode="${1:-all}"
+scripts/install-dependencies.sh
+jobs=$(nproc)
+
+build_and_test() {
+  local preset=$1
+  echo "== $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+  ctest --preset "$preset" -j "$jobs"
+}
+
+case "$mode" in
+  all)
+    build_and_test linux
+    build_and_test linux-asan
+    if [[ -x scripts/test-windows.sh ]]; then scripts/test-windows.sh; fi
+    ;;
+  fuzz) scripts/fuzz.sh "${2:-60}" ;;
+  soak)
+    cmake --preset linux >/dev/null
+    cmake --build --preset linux --target numora_soak -j "$jobs"
+    build/linux/bench/numora_soak
+    ;;
+  *) echo "usage: $0 [fuzz [seconds]|soak]" >&2; exit 2 ;;
+esac
