@@ -14,7 +14,8 @@ namespace host {
 #ifdef _WIN32
 bool LibraryLoader::Open(const std::string& path, std::string& error) {
   handle_ = LoadLibraryA(path.empty() ? "Numora.dll" : path.c_str());
-  if (handle_ == nullptr) error = "cannot load " + (path.empty() ? std::string("Numora.dll") : path);
+  if (handle_ == nullptr)
+    error = "cannot load " + (path.empty() ? std::string("Numora.dll") : path);
   return handle_ != nullptr;
 }
 void* LibraryLoader::Find(const char* name) const {

@@ -82,12 +82,18 @@ void OnFloatingPointFault(int, siginfo_t* info, void*) {
 
 const char* FaultName(int code) {
   switch (code) {
-    case FPE_FLTINV: return "invalid operation";
-    case FPE_FLTDIV: return "division by zero";
-    case FPE_FLTOVF: return "overflow";
-    case FPE_FLTUND: return "underflow";
-    case FPE_FLTRES: return "inexact result";
-    default: return "denormal operand";
+    case FPE_FLTINV:
+      return "invalid operation";
+    case FPE_FLTDIV:
+      return "division by zero";
+    case FPE_FLTOVF:
+      return "overflow";
+    case FPE_FLTUND:
+      return "underflow";
+    case FPE_FLTRES:
+      return "inexact result";
+    default:
+      return "denormal operand";
   }
 }
 

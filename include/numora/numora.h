@@ -1,5 +1,6 @@
 /* Numora: math plug-in library. Plain C interface.
-   A host writes an operand text with SetFile, calls one operation, reads the result with GetFile. */
+   A host writes an operand text with SetFile, calls one operation, reads the result with GetFile.
+ */
 #ifndef NUMORA_H
 #define NUMORA_H
 
@@ -48,14 +49,14 @@ typedef struct NumoraError NumoraError;
 typedef struct NumoraErrorKind NumoraErrorKind;
 
 struct NumoraErrorKind {
-  const char* name;            /* "EConvertError", "EOutOfMemory", ... */
-  const NumoraErrorKind* base; /* NULL for "Exception" */
+  const char* name;                    /* "EConvertError", "EOutOfMemory", ... */
+  const NumoraErrorKind* base;         /* NULL for "Exception" */
   void (*release)(NumoraError* error); /* call once done; no-op for the preallocated errors */
 };
 
 struct NumoraError {
   const NumoraErrorKind* kind;
-  const char* message; /* NUL-terminated; its int32_t length is stored just before it */
+  const char* message;  /* NUL-terminated; its int32_t length is stored just before it */
   int32_t help_context; /* always 0 */
 };
 

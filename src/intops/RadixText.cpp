@@ -105,7 +105,8 @@ int32_t BinTextToInt(std::string_view text) {
     const char c = text[i];
     if (c != '0' && c != '1') return 0;
     const std::size_t place = length - 1 - i;
-    if (c == '1' && place < 32) sum += static_cast<uint32_t>(PowerOfTwo(static_cast<int32_t>(place)));
+    if (c == '1' && place < 32)
+      sum += static_cast<uint32_t>(PowerOfTwo(static_cast<int32_t>(place)));
   }
   return static_cast<int32_t>(sum);
 }

@@ -68,7 +68,8 @@ Scan ScanNumber(std::string_view text, char separator) {
     bool exponent_negative = false;
     if (i < size && (text[i] == '+' || text[i] == '-')) exponent_negative = text[i++] == '-';
     // Reading stops right after the digit that brings the exponent to 500 or more.
-    while (i < size && IsDigit(text[i]) && exponent < 500) exponent = exponent * 10 + (text[i++] - '0');
+    while (i < size && IsDigit(text[i]) && exponent < 500)
+      exponent = exponent * 10 + (text[i++] - '0');
     if (exponent_negative) exponent = -exponent;
   }
   while (i < size && text[i] == ' ') ++i;

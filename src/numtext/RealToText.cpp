@@ -75,7 +75,7 @@ DecimalDigits DecimalDigitsOf(long double value, int precision) {
   WriteEighteenDigits(integer, raw);
 
   int count = precision;
-  if (raw[precision] >= '5') {
+  if (precision < kRawDigits && raw[precision] >= '5') {
     int i = precision - 1;
     while (i >= 0 && raw[i] == '9') --i;
     if (i < 0) {

@@ -34,7 +34,9 @@ long double ReadRealOperand(std::string_view text) {
 
 int32_t ReadIntegerOperand(std::string_view text) { return IntFromText(text); }
 
-void StoreText(std::string_view text) { State().exchange_register.assign(text.data(), text.size()); }
+void StoreText(std::string_view text) {
+  State().exchange_register.assign(text.data(), text.size());
+}
 
 void StoreRealResult(long double result) {
   char text[kRealTextCapacity];

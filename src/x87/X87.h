@@ -120,7 +120,9 @@ inline long double Log2OfE() {
 // Restores the caller's control word on every way out of a scope that changed it.
 class ControlWordGuard {
  public:
-  explicit ControlWordGuard(uint16_t temporary) : saved_(ControlWord()) { SetControlWord(temporary); }
+  explicit ControlWordGuard(uint16_t temporary) : saved_(ControlWord()) {
+    SetControlWord(temporary);
+  }
   ~ControlWordGuard() { SetControlWord(saved_); }
   ControlWordGuard(const ControlWordGuard&) = delete;
   ControlWordGuard& operator=(const ControlWordGuard&) = delete;

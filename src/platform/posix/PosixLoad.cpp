@@ -1,15 +1,18 @@
-// Load and unload on POSIX: the shared object's initialiser and finaliser.
+// Load and unload on POSIX: a static object of the shared library starts and stops it.
 #include <cstdlib>
 
 #include "plugin/Lifecycle.h"
 
 namespace {
 
-__attribute__((constructor(102))) void LoadLibrary() {
-  // A shared object cannot refuse to load; after the error box the process cannot go on.
-  if (!numora::StartLibrary()) std::abort();
-}
+struct LibraryLoad {
+  LibraryLoad() {
+    // A shared object cannot refuse to load; after the error box the process cannot go on.
+    if (!numora::StartLibrary()) std::abort();
+  }
+  ~LibraryLoad() { numora::StopLibrary(); }
+};
 
-__attribute__((destructor(102))) void UnloadLibrary() { numora::StopLibrary(); }
+const LibraryLoad library_load;
 
 }  // namespace

@@ -1,6 +1,6 @@
 // POSIX stand-ins for the Windows services the library uses.
-#include <clocale>
 #include <cctype>
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 

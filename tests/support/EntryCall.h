@@ -1,0 +1,28 @@
+// Calls an entry point and reports how it left: normally, with a library error, or with an
+// unmasked floating-point fault.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "numora/numora.h"
+
+namespace numora::test {
+
+using Operation = void(NUMORA_CALL*)(void);
+
+struct Outcome {
+  enum class Kind { kNormal, kError, kFault } kind = Kind::kNormal;
+  std::string error_kind;  // "EConvertError", ...
+  std::string message;     // error message, or the fault's name ("invalid operation")
+};
+
+// Runs `op` under the x87 control word `control_word`; restores 0x037F after.
+Outcome CallOperation(Operation op, uint16_t control_word = 0x037F);
+
+// The operation entry point of that name, or nullptr.
+Operation FindOperation(const std::string& name);
+
+std::string Describe(const Outcome& outcome);
+
+}  // namespace numora::test
