@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <cstring>
 
 #include "numtext/PowersOfTen.h"
 #include "numtext/RealText.h"
@@ -11,7 +12,32 @@ namespace {
 constexpr uint16_t kParseControlWord = 0x133F;
 constexpr int kExactDigits = 19;  // below 10^19 an integer accumulator is exact
 
+constexpr uint16_t kExceptionFlags = 0x00BF;  // the six flags and the summary bit
+
+// Clearing the flags is slow; most calls find them clear already. Returns the flags found.
+uint16_t ClearFlagsIfRaised() {
+  const uint16_t status = x87::StatusWord();
+  if (status & kExceptionFlags) x87::ClearExceptions();
+  return status;
+}
+
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Eight digits at once, when the next eight bytes are all digits.
+bool ReadEightDigits(const char* p, uint64_t& value) {
+  uint64_t chunk;
+  std::memcpy(&chunk, p, 8);
+  const uint64_t high = chunk & 0xF0F0F0F0F0F0F0F0ULL;
+  const uint64_t carry = ((chunk + 0x0606060606060606ULL) & 0xF0F0F0F0F0F0F0F0ULL) >> 4;
+  if ((high | carry) != 0x3333333333333333ULL) return false;
+  chunk -= 0x3030303030303030ULL;
+  chunk = (chunk * 10) + (chunk >> 8);
+  chunk = (((chunk & 0x000000FF000000FFULL) * 0x000F424000000064ULL) +
+           (((chunk >> 16) & 0x000000FF000000FFULL) * 0x0000271000000001ULL)) >>
+          32;
+  value = chunk;
+  return true;
+}
 
 struct Scan {
   bool accepted = false;
@@ -33,31 +59,42 @@ Scan ScanNumber(std::string_view text, char separator) {
   long double accumulator = 0.0L;
   bool in_extended = false;
   int64_t fraction_digits = 0;
-  bool consumed = false;
-  auto feed = [&](int digit) {
+  const std::size_t integer_start = i;
+  auto read_digits = [&]() {
+    const std::size_t start = i;
+    if (!in_extended) {
+      if (significant == 0) {
+        while (i < size && text[i] == '0') ++i;
+      }
+      uint64_t eight;
+      while (significant + 8 < kExactDigits && i + 8 <= size && ReadEightDigits(&text[i], eight)) {
+        exact = exact * 100000000u + eight;
+        significant += 8;
+        i += 8;
+      }
+      while (i < size && IsDigit(text[i])) {
+        exact = exact * 10 + static_cast<uint64_t>(text[i++] - '0');
+        if (++significant == kExactDigits) {
+          accumulator = static_cast<long double>(exact);
+          in_extended = true;
+          break;
+        }
+      }
+    }
     if (in_extended) {
-      accumulator = accumulator * 10.0L;
-      accumulator = accumulator + static_cast<long double>(digit);
-      return;
+      while (i < size && IsDigit(text[i])) {
+        accumulator = accumulator * 10.0L;
+        accumulator = accumulator + static_cast<long double>(text[i++] - '0');
+      }
     }
-    if (significant == 0 && digit == 0) return;
-    exact = exact * 10 + static_cast<uint64_t>(digit);
-    if (++significant == kExactDigits) {
-      accumulator = static_cast<long double>(exact);
-      in_extended = true;
-    }
+    return i - start;
   };
-  while (i < size && IsDigit(text[i])) {
-    feed(text[i++] - '0');
-    consumed = true;
-  }
+  read_digits();
+  bool consumed = i != integer_start;
   if (i < size && text[i] == separator) {
     ++i;
     consumed = true;
-    while (i < size && IsDigit(text[i])) {
-      feed(text[i++] - '0');
-      ++fraction_digits;
-    }
+    fraction_digits = static_cast<int64_t>(read_digits());
   }
   if (!consumed) return scan;
   if (!in_extended) accumulator = static_cast<long double>(exact);
@@ -86,13 +123,15 @@ Scan ScanNumber(std::string_view text, char separator) {
 
 bool ParseReal(std::string_view text, char separator, long double& value) {
   const uint16_t caller = x87::ControlWord();
-  x87::ClearExceptions();
-  x87::SetControlWord(kParseControlWord);
+  // A caller already at 64-bit precision, round to nearest and all masked computes exactly as
+  // 0x133F does (the infinity bit has no effect since the 387), so the switch can be skipped.
+  const bool switch_control_word = (caller & 0x0F3F) != (kParseControlWord & 0x0F3F);
+  ClearFlagsIfRaised();
+  if (switch_control_word) x87::SetControlWord(kParseControlWord);
   const Scan scan = ScanNumber(text, separator);
   volatile long double formed = scan.negative ? -scan.magnitude : scan.magnitude;
-  const uint16_t status = x87::StatusWord();
-  x87::ClearExceptions();
-  x87::SetControlWord(caller);
+  const uint16_t status = ClearFlagsIfRaised();
+  if (switch_control_word) x87::SetControlWord(caller);
   value = formed;
   return scan.accepted && (status & (x87::kInvalidOperationFlag | x87::kOverflowFlag)) == 0;
 }

@@ -17,18 +17,21 @@ const char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// |value| * 10^(18 - exponent), rounded to an integer in the caller's rounding mode.
-long double ScaledToIntegerPart(long double magnitude, int exponent) {
-  return x87::RoundToInteger(ScaleByPowerOfTen(magnitude, kRawDigits - exponent));
-}
-
-void WriteEighteenDigits(int64_t n, char* out) {
-  for (int pos = kRawDigits - 2; pos >= 0; pos -= 2) {
-    const int pair = static_cast<int>(n % 100);
+void WriteNineDigits(uint32_t n, char* out) {
+  out[8] = static_cast<char>('0' + n % 10);
+  n /= 10;
+  for (int pos = 6; pos >= 0; pos -= 2) {
+    const uint32_t pair = n % 100;
     n /= 100;
     out[pos] = kDigitPairs[2 * pair];
     out[pos + 1] = kDigitPairs[2 * pair + 1];
   }
+}
+
+void WriteEighteenDigits(int64_t n, char* out) {
+  const uint64_t value = static_cast<uint64_t>(n);
+  WriteNineDigits(static_cast<uint32_t>(value / 1000000000u), out);
+  WriteNineDigits(static_cast<uint32_t>(value % 1000000000u), out + 9);
 }
 
 }  // namespace
@@ -55,19 +58,29 @@ DecimalDigits DecimalDigitsOf(long double value, int precision) {
   const int32_t e2 = biased - 16383;
   int exponent = ((e2 * 19728) >> 16) + 1;  // floor(e2 * log10(2)) + 1, arithmetic shift
 
-  const long double kLowest18Digit = PowersOfTenLow[17];
-  const long double kBeyond18Digits = PowersOfTenLow[18];
-  long double n = ScaledToIntegerPart(magnitude, exponent);
-  if (n < kLowest18Digit) {  // estimate one too large
-    --exponent;
-    n = ScaledToIntegerPart(magnitude, exponent);
-  }
-  if (n >= kBeyond18Digits) {
-    n = n / 10.0L;
+  // N = |value| * 10^(18 - E) rounded in the caller's mode. Below 2^63 the integer store
+  // rounds exactly as a round-to-integer would, and the integer is then exact.
+  constexpr int64_t kLowest18Digit = 100000000000000000LL;
+  constexpr int64_t kBeyond18Digits = 1000000000000000000LL;
+  const long double kIntegerStoreLimit = PowersOfTenLow[18] * 9.0L;
+  long double scaled = ScaleByPowerOfTen(magnitude, kRawDigits - exponent);
+  int64_t integer;
+  if (scaled < kIntegerStoreLimit) {
+    integer = x87::StoreInteger64(scaled);
+    if (integer < kLowest18Digit) {  // estimate one too large
+      --exponent;
+      scaled = ScaleByPowerOfTen(magnitude, kRawDigits - exponent);
+      integer = x87::StoreInteger64(scaled);
+    }
+    if (integer >= kBeyond18Digits) {
+      integer = x87::StoreInteger64(static_cast<long double>(integer) / 10.0L);
+      ++exponent;
+    }
+  } else {  // estimate one too small, N beyond the integer store
+    integer = x87::StoreInteger64(x87::RoundToInteger(scaled) / 10.0L);
     ++exponent;
   }
-  int64_t integer = x87::StoreInteger64(n);  // rounds again in the caller's mode
-  if (integer >= 1000000000000000000LL) {
+  if (integer >= kBeyond18Digits) {  // 999...9.5 / 10 rounded up
     integer /= 10;
     ++exponent;
   }

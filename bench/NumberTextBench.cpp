@@ -1,0 +1,62 @@
+// ParseReal against glibc strtold, RealToText against snprintf("%.15Lg"), same inputs.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "BenchInputs.h"
+
+namespace {
+
+using numora::bench::NumberTexts;
+using numora::bench::Values;
+
+void BM_ParseReal(benchmark::State& state) {
+  const auto& texts = NumberTexts();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    long double value;
+    benchmark::DoNotOptimize(numora::ParseReal(texts[i], '.', value));
+    benchmark::DoNotOptimize(value);
+    if (++i == texts.size()) i = 0;
+  }
+}
+BENCHMARK(BM_ParseReal);
+
+void BM_GlibcStrtold(benchmark::State& state) {
+  const auto& texts = NumberTexts();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    char* end;
+    benchmark::DoNotOptimize(std::strtold(texts[i].c_str(), &end));
+    benchmark::DoNotOptimize(end);
+    if (++i == texts.size()) i = 0;
+  }
+}
+BENCHMARK(BM_GlibcStrtold);
+
+void BM_RealToText(benchmark::State& state) {
+  const auto& values = Values();
+  std::size_t i = 0;
+  char out[numora::kRealTextCapacity];
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(numora::RealToText(values[i], '.', out));
+    benchmark::ClobberMemory();
+    if (++i == values.size()) i = 0;
+  }
+}
+BENCHMARK(BM_RealToText);
+
+void BM_GlibcSnprintfLg(benchmark::State& state) {
+  const auto& values = Values();
+  std::size_t i = 0;
+  char out[64];
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(std::snprintf(out, sizeof out, "%.15Lg", values[i]));
+    benchmark::ClobberMemory();
+    if (++i == values.size()) i = 0;
+  }
+}
+BENCHMARK(BM_GlibcSnprintfLg);
+
+}  // namespace
