@@ -3,21 +3,16 @@
 //   numora [options]                  line mode: "OP [OPERAND]" per line from standard input
 #include <cctype>
 #include <clocale>
-#include <csetjmp>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <string>
 
+#include "GuardedCall.h"
 #include "LibraryLoader.h"
 #include "numora/numora.h"
 #include "numora/numora.hpp"
-
-#ifndef _WIN32
-#include <fpu_control.h>
-#endif
 
 namespace {
 
@@ -72,53 +67,21 @@ void Usage(std::FILE* out) {
       out);
 }
 
-sigjmp_buf fault_jump;
-volatile sig_atomic_t fault_code = 0;
-
-void OnFloatingPointFault(int, siginfo_t* info, void*) {
-  fault_code = info->si_code;
-  siglongjmp(fault_jump, 1);
-}
-
-const char* FaultName(int code) {
-  switch (code) {
-    case FPE_FLTINV:
-      return "invalid operation";
-    case FPE_FLTDIV:
-      return "division by zero";
-    case FPE_FLTOVF:
-      return "overflow";
-    case FPE_FLTUND:
-      return "underflow";
-    case FPE_FLTRES:
-      return "inexact result";
-    default:
-      return "denormal operand";
-  }
-}
-
-void SetControlWord(unsigned cw) {
-  fpu_control_t word = static_cast<fpu_control_t>(cw);
-  _FPU_SETCW(word);
-}
-
 // Runs one operation; returns the result line or the error line.
 bool Run(Library& library, Operation op, unsigned cw, std::string& line) {
-  if (sigsetjmp(fault_jump, 1) != 0) {
-    line = std::string("error: floating-point fault: ") + FaultName(fault_code);
-    return false;
+  const host::Outcome outcome = host::CallGuarded(op, static_cast<uint16_t>(cw));
+  switch (outcome.kind) {
+    case host::Outcome::Kind::kNormal:
+      line = library.get_file();
+      return true;
+    case host::Outcome::Kind::kError:
+      line = "error: " + outcome.error_kind + ": " + outcome.message;
+      return false;
+    case host::Outcome::Kind::kFault:
+      line = "error: floating-point fault: " + outcome.message;
+      return false;
   }
-  try {
-    SetControlWord(cw);
-    op();
-    SetControlWord(0x037F);
-  } catch (const numora::Exception& error) {
-    SetControlWord(0x037F);
-    line = std::string("error: ") + error.kind_name() + ": " + error.what();
-    return false;
-  }
-  line = library.get_file();
-  return true;
+  return false;
 }
 
 struct Options {
@@ -224,12 +187,6 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
-
-  struct sigaction action = {};
-  action.sa_sigaction = OnFloatingPointFault;
-  action.sa_flags = SA_SIGINFO;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGFPE, &action, nullptr);
 
   std::string line;
   if (!options.unit.empty()) {

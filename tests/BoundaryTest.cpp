@@ -3,12 +3,16 @@
 
 #include <string>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "numora/numora.h"
 #include "support/EntryCall.h"
 
 namespace {
 
-TEST(Boundary, RegisterAndDataStartEmptyAfterLoad) {
+TEST(Boundary, AfterLoadRegisterAndDataAreEmpty) {
   const char* text = GetFile();
   ASSERT_NE(text, nullptr);
   EXPECT_STREQ(text, "");
@@ -60,9 +64,18 @@ TEST(Boundary, IdentityTextsAreExactAndStable) {
 
 TEST(Boundary, DrawSetsOpaqueAndReturnsThePreviousMode) {
   EXPECT_EQ(Draw(nullptr), 0);
+#ifdef _WIN32
+  HDC context = CreateCompatibleDC(nullptr);
+  ASSERT_NE(context, nullptr);
+  SetBkMode(context, TRANSPARENT);
+  EXPECT_EQ(Draw(context), TRANSPARENT);
+  EXPECT_EQ(Draw(context), OPAQUE);
+  DeleteDC(context);
+#else
   int context = 0;
   Draw(&context);
   EXPECT_EQ(Draw(&context), 2);
+#endif
 }
 
 TEST(Boundary, OtherEntryPointsLeaveTheRegisterAlone) {

@@ -12,19 +12,18 @@
 namespace numora {
 namespace {
 
+const char* text_to_store = nullptr;
+void NUMORA_CALL StoreText() { SetFile(text_to_store); }
+
 TEST(Memory, SetFileOutOfMemoryKeepsThePreviousText) {
   SetFile("previous");
   // Longer than anything an earlier test left room for in the register.
   const std::string long_text(8 << 20, '1');
+  text_to_store = long_text.c_str();
   FailAllocationAfter(0);
-  std::string error;
-  try {
-    SetFile(long_text.c_str());
-  } catch (const EOutOfMemory& e) {
-    error = e.what();
-  }
+  const test::Outcome outcome = test::CallOperation(&StoreText);
   FailAllocationAfter(-1);
-  EXPECT_EQ(error, "Out of memory");
+  EXPECT_EQ(test::Describe(outcome), "!EOutOfMemory Out of memory");
   EXPECT_STREQ(GetFile(), "previous");
   SetFile(long_text.c_str());
   EXPECT_EQ(GetFile(), long_text);

@@ -17,9 +17,10 @@ std::string Call(void (*op)(), const std::string& text) {
 
 std::string Binary(uint32_t magnitude) {
   if (magnitude == 0) return std::string(32, '0');
-  std::string bits;
-  for (; magnitude != 0; magnitude >>= 1) bits.insert(bits.begin(), char('0' + (magnitude & 1)));
-  return bits;
+  char bits[33];
+  int start = 32;
+  for (; magnitude != 0; magnitude >>= 1) bits[--start] = static_cast<char>('0' + (magnitude & 1));
+  return std::string(bits + start, bits + 32);
 }
 
 TEST(Radix, RandomRoundTripsAgreeWithAnIndependentComputation) {
@@ -32,7 +33,8 @@ TEST(Radix, RandomRoundTripsAgreeWithAnIndependentComputation) {
     ASSERT_EQ(Call(Dec_To_Hex, decimal), hex);
     ASSERT_EQ(Call(Hex_To_Dec, hex), decimal);
     const uint32_t magnitude = n < 0 ? 0u - static_cast<uint32_t>(n) : static_cast<uint32_t>(n);
-    const std::string bin = (n < 0 ? "-" : "") + Binary(magnitude);
+    std::string bin = n < 0 ? "-" : "";
+    bin.append(Binary(magnitude));
     ASSERT_EQ(Call(Dec_To_Bin, decimal), bin);
     if (n >= 0) {
       ASSERT_EQ(Call(Bin_To_Dec, bin), decimal);

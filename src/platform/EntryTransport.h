@@ -6,22 +6,29 @@
 namespace numora::platform {
 
 #ifdef _WIN32
+// The error object of the structured exception, built while the C++ error is still alive.
+NumoraError* MakeErrorObject(const Exception& error) noexcept;
 // Raises the structured exception 0x0EEDFADE carrying the error object; never returns.
-[[noreturn]] void RaiseLibraryError(const Exception& error);
+[[noreturn]] void RaiseLibraryError(NumoraError* error);
 
+// The C++ error is destroyed before the structured exception leaves, so a host that unwinds
+// past the entry point loses nothing.
 template <class Entry>
-auto RunEntry(Entry entry) -> decltype(entry()) {
+void RunEntry(Entry entry) {
+  NumoraError* error = nullptr;
   try {
-    return entry();
-  } catch (const Exception& error) {
-    RaiseLibraryError(error);
+    entry();
+    return;
+  } catch (const Exception& e) {
+    error = MakeErrorObject(e);
   }
+  RaiseLibraryError(error);
 }
 #else
 // POSIX hosts catch the public C++ classes of numora.hpp as they are thrown.
 template <class Entry>
-auto RunEntry(Entry entry) -> decltype(entry()) {
-  return entry();
+void RunEntry(Entry entry) {
+  entry();
 }
 #endif
 

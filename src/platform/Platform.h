@@ -16,5 +16,7 @@ int32_t SetBackgroundModeOpaque(void* device_context);
 void ShowErrorBox(const char* text);
 // The control word recorded when the operating system last ran the library's entry function.
 uint16_t DefaultControlWord();
+// Called by the entry function before anything of the library is initialised.
+void RecordDefaultControlWord();
 
 }  // namespace numora::platform

@@ -13,9 +13,7 @@ namespace {
 uint16_t default_control_word = 0x037F;
 
 // Runs before every other initialiser of the library.
-__attribute__((constructor(101))) void RecordDefaultControlWord() {
-  default_control_word = x87::ControlWord();
-}
+__attribute__((constructor(101))) void RecordAtLoad() { RecordDefaultControlWord(); }
 
 // GDI keeps a background mode per device context; a small table stands in for it.
 constexpr int kOpaque = 2;
@@ -64,5 +62,6 @@ int32_t SetBackgroundModeOpaque(void* device_context) {
 void ShowErrorBox(const char* text) { std::fprintf(stderr, "Error: %s\n", text); }
 
 uint16_t DefaultControlWord() { return default_control_word; }
+void RecordDefaultControlWord() { default_control_word = x87::ControlWord(); }
 
 }  // namespace numora::platform

@@ -1,0 +1,29 @@
+// Calls an operation entry point and reports how it left: normally, with a library error,
+// or with an unmasked floating-point fault (SIGFPE on POSIX, a structured exception on Windows).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "numora/numora.h"
+
+namespace host {
+
+using Operation = void(NUMORA_CALL*)(void);
+
+struct Outcome {
+  enum class Kind { kNormal, kError, kFault } kind = Kind::kNormal;
+  std::string error_kind;  // "EConvertError", ...
+  std::string message;     // the error's message, or the fault's name ("invalid operation")
+  // Windows: the structured exception as it arrived.
+  uint32_t seh_code = 0;
+  uint32_t seh_flags = 0;
+  uint32_t seh_argument_count = 0;
+  uintptr_t seh_arguments[15] = {};
+};
+
+// Runs `op` under the x87 control word `control_word`, then restores 0x037F.
+// On Windows a library error object is released after it has been read, unless `keep` is set.
+Outcome CallGuarded(Operation op, uint16_t control_word, bool keep_error_object = false);
+
+}  // namespace host
