@@ -82,9 +82,19 @@ Scan ScanNumber(std::string_view text, char separator) {
       }
     }
     if (in_extended) {
+      // Once the accumulator has overflowed no digit can change it; arithmetic on infinity
+      // is slow on the x87, so the rest is only scanned.
+      constexpr std::size_t kOverflowCheck = 256;
+      const long double largest = __LDBL_MAX__;
       while (i < size && IsDigit(text[i])) {
-        accumulator = accumulator * 10.0L;
-        accumulator = accumulator + static_cast<long double>(text[i++] - '0');
+        const std::size_t stop = size - i < kOverflowCheck ? size : i + kOverflowCheck;
+        while (i < stop && IsDigit(text[i])) {
+          accumulator = accumulator * 10.0L;
+          accumulator = accumulator + static_cast<long double>(text[i++] - '0');
+        }
+        if (accumulator > largest) {
+          while (i < size && IsDigit(text[i])) ++i;
+        }
       }
     }
     return i - start;

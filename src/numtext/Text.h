@@ -10,9 +10,18 @@ namespace numora {
 void* AllocateBlock(std::size_t size);  // raises EOutOfMemory
 void ReleaseBlock(void* block) noexcept;
 
-// Test seam: the allocation after `count` more succeed fails (negative: never).
+// Test seams: the allocation after `count` more succeed fails (negative: never); the
+// library's own heap figures.
 void FailAllocationAfter(long count);
 long AllocationCount();
+struct MemoryFigures {
+  long allocations = 0;
+  long live_blocks = 0;
+  std::size_t live_bytes = 0;
+  std::size_t peak_bytes = 0;
+};
+MemoryFigures CurrentMemoryFigures();
+void ResetPeakBytes();
 
 template <class T>
 struct LibraryAllocator {
