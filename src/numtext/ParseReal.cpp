@@ -45,7 +45,7 @@ struct Scan {
   long double magnitude = 0.0L;
 };
 
-Scan ScanNumber(std::string_view text, char separator) {
+inline __attribute__((always_inline)) Scan ScanNumber(std::string_view text, char separator) {
   Scan scan;
   std::size_t i = 0;
   const std::size_t size = text.size();
@@ -139,7 +139,8 @@ bool ParseReal(std::string_view text, char separator, long double& value) {
   ClearFlagsIfRaised();
   if (switch_control_word) x87::SetControlWord(kParseControlWord);
   const Scan scan = ScanNumber(text, separator);
-  volatile long double formed = scan.negative ? -scan.magnitude : scan.magnitude;
+  long double formed = scan.negative ? -scan.magnitude : scan.magnitude;
+  asm volatile("" : "+t"(formed));  // formed before the flags are read
   const uint16_t status = ClearFlagsIfRaised();
   if (switch_control_word) x87::SetControlWord(caller);
   value = formed;

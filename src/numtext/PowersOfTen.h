@@ -10,7 +10,26 @@ extern const std::array<long double, 32> PowersOfTenLow;   // 10^0 .. 10^31
 extern const std::array<long double, 16> PowersOfTenMid;   // [k] = 10^(32k), k = 1..15
 extern const std::array<long double, 10> PowersOfTenHigh;  // [k] = 10^(512k), k = 1..9
 
-// x * 10^n with at most three roundings, low part first.
-long double ScaleByPowerOfTen(long double x, int32_t n);
+// x * 10^n with at most three roundings, low part first. Inline: an extended value passed
+// through memory costs a store-forwarding stall on every call.
+inline long double ScaleByPowerOfTen(long double x, int32_t n) {
+  if (n == 0) return x;
+  // Beyond every reachable exponent: no flag may be raised.
+  if (n >= 5120) return __builtin_infl();
+  if (n <= -5120) return 0.0L;
+  const bool up = n > 0;
+  const uint32_t m = up ? static_cast<uint32_t>(n) : static_cast<uint32_t>(-n);
+  const long double low = PowersOfTenLow[m % 32];
+  x = up ? x * low : x / low;
+  if (m >= 32) {
+    const uint32_t k = (m / 32) % 16;
+    if (k != 0) x = up ? x * PowersOfTenMid[k] : x / PowersOfTenMid[k];
+  }
+  if (m >= 512) {
+    const long double high = PowersOfTenHigh[m / 512];
+    x = up ? x * high : x / high;
+  }
+  return x;
+}
 
 }  // namespace numora
