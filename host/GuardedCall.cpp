@@ -76,6 +76,12 @@ const char* FaultName(int code) {
 
 }  // namespace
 
+uint16_t ProcessControlWord() {
+  uint16_t cw;
+  asm volatile("fnstcw %0" : "=m"(cw));
+  return cw;
+}
+
 #ifdef _WIN32
 // A vectored handler sees the exception first and jumps back here; the entry point's frames
 // hold nothing that needs unwinding by then.

@@ -22,6 +22,9 @@ struct Outcome {
   uintptr_t seh_arguments[15] = {};
 };
 
+// The x87 control word the process runs under.
+uint16_t ProcessControlWord();
+
 // Runs `op` under the x87 control word `control_word`, then restores 0x037F.
 // On Windows a library error object is released after it has been read, unless `keep` is set.
 Outcome CallGuarded(Operation op, uint16_t control_word, bool keep_error_object = false);

@@ -9,6 +9,14 @@
 #include <iostream>
 #include <string>
 
+#ifdef _WIN32
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
+#include <unistd.h>
+#endif
+
 #include "GuardedCall.h"
 #include "LibraryLoader.h"
 #include "numora/numora.h"
@@ -87,7 +95,7 @@ bool Run(Library& library, Operation op, unsigned cw, std::string& line) {
 struct Options {
   std::string library_path;
   std::string unit;
-  unsigned control_word = 0x037F;
+  unsigned control_word = 0;  // set from the process's own at start
   bool list = false, info = false, help = false;
   std::string op;
   std::string operand;
@@ -131,12 +139,18 @@ bool ParseOptions(int argc, char** argv, Options& options) {
   return i == argc;
 }
 
-void ListExports() {
+// The exports the loaded library has, by ordinal.
+void ListExports(const host::LibraryLoader& loader) {
+  auto list = [&](int ordinal, const auto& table) {
+    for (const ExportName& e : table) {
+      if (e.ordinal == ordinal && loader.Find(e.name) != nullptr) {
+        std::printf("%2d %s\n", ordinal, e.name);
+      }
+    }
+  };
   for (int ordinal = 1; ordinal <= 79; ++ordinal) {
-    for (const ExportName& e : kOperations)
-      if (e.ordinal == ordinal) std::printf("%2d %s\n", ordinal, e.name);
-    for (const ExportName& e : kBoundary)
-      if (e.ordinal == ordinal) std::printf("%2d %s\n", ordinal, e.name);
+    list(ordinal, kOperations);
+    list(ordinal, kBoundary);
   }
 }
 
@@ -156,16 +170,13 @@ bool RunNamed(Library& library, const Options& options, const std::string& name,
 int main(int argc, char** argv) {
   std::setlocale(LC_NUMERIC, "");
   Options options;
+  options.control_word = host::ProcessControlWord();
   if (!ParseOptions(argc, argv, options)) {
     Usage(stderr);
     return 2;
   }
   if (options.help) {
     Usage(stdout);
-    return 0;
-  }
-  if (options.list) {
-    ListExports();
     return 0;
   }
   Library library;
@@ -176,6 +187,10 @@ int main(int argc, char** argv) {
   }
   library.set_file = reinterpret_cast<SetFileFn>(library.loader.Find("SetFile"));
   library.get_file = reinterpret_cast<GetTextFn>(library.loader.Find("GetFile"));
+  if (options.list) {
+    ListExports(library.loader);
+    return 0;
+  }
   if (library.set_file == nullptr || library.get_file == nullptr) {
     std::fprintf(stderr, "error: the library lacks SetFile or GetFile\n");
     return 1;
@@ -201,8 +216,14 @@ int main(int argc, char** argv) {
     return ok ? 0 : 1;
   }
 
+  const bool interactive = isatty(fileno(stdin)) != 0;
   std::string input;
-  while (std::getline(std::cin, input)) {
+  for (;;) {
+    if (interactive) {
+      std::fputs("numora> ", stdout);
+      std::fflush(stdout);
+    }
+    if (!std::getline(std::cin, input)) break;
     if (!input.empty() && input.back() == '\r') input.pop_back();
     if (input.empty()) continue;
     const std::size_t space = input.find(' ');

@@ -10,6 +10,17 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 dump=$("$objdump" -p "$dll")
 
 grep -q "^Name .*Numora.dll" <<<"$dump" || fail "export directory does not name Numora.dll"
+if [[ "$prefix" == i686* ]]; then
+  "$objdump" -f "$dll" | grep -q "file format pei-i386" || fail "not a PE32 i386 image"
+  grep -q "^Magic\s*010b\s*(PE32)" <<<"$dump" || fail "not PE32"
+  grep -qx "\s*DLL" <<<"$dump" || fail "not a DLL"
+fi
+# The version record's strings (UTF-16 in the resource section).
+version_strings=$(strings -el "$dll")
+for want in "FileVersion" "1.0.1.0" "ProductVersion" "1.0.0.0" "InternalName" "ProductName" \
+            "DravikNumora++" "040904E4"; do
+  grep -qx -- "$want" <<<"$version_strings" || fail "version record lacks \"$want\""
+done
 
 # Export table: "[ index] Name" lines; ordinal = index + base (1).
 actual=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$dump" |

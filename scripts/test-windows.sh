@@ -9,12 +9,11 @@ jobs=$(nproc)
 echo "== mingw-x86"
 cmake --preset mingw-x86 >/dev/null
 cmake --build --preset mingw-x86 -j "$jobs"
-scripts/check-windows-dll.sh build/mingw-x86/Numora.dll build/mingw-x86/Numora.def i686-w64-mingw32-
+ctest --preset mingw-x86
 
 echo "== mingw-x64"
 cmake --preset mingw-x64 >/dev/null
 cmake --build --preset mingw-x64 -j "$jobs"
-scripts/check-windows-dll.sh build/mingw-x64/Numora.dll build/mingw-x64/Numora.def x86_64-w64-mingw32-
 if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
   wineboot --init >/dev/null 2>&1 || true
   wineserver -w || true

@@ -8,6 +8,7 @@
 #include "GuardedCall.h"
 #include "numora/numora.h"
 #include "numtext/Text.h"
+#include "plugin/PluginState.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ TEST(WindowsErrors, ConvertErrorTravelsAsStructuredException) {
 }
 
 TEST(WindowsErrors, OutOfMemoryIsPreallocatedAndItsReleaseDoesNothing) {
-  const std::string text(8 << 20, '5');
+  const std::string text(numora::State().exchange_register.capacity() + 4096, '5');
   SetFile("kept");
   numora::FailAllocationAfter(0);
   static const char* to_store;
