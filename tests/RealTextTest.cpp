@@ -102,6 +102,15 @@ TEST(DecimalDigits, EighteenDigitsThenOneRoundingByTheSixteenth) {
   EXPECT_EQ(Print(-2.0L / 3.0L), "-0.666666666666667");
 }
 
+TEST(DecimalDigits, ExponentEstimateOneTooLargeIsCorrected) {
+  // 2^-681: the estimate from the binary exponent gives -204, the true exponent is -205.
+  const long double value = ExtendedFromBits(16383 - 681, 0x8000000000000000ULL);
+  const DecimalDigits d = DecimalDigitsOf(value, 15);
+  EXPECT_EQ(d.exponent, -205);
+  EXPECT_EQ(std::string(d.digits, static_cast<std::size_t>(d.count)), "996719495109757");
+  EXPECT_EQ(Print(value), "9.96719495109757E-206");
+}
+
 TEST(DecimalDigits, ExponentEstimateCorrectionBelow1e200) {
   // Where the estimate is one too large the value is scaled again.
   for (const char* text : {"1e-200", "3e-250", "9.5e-1000", "1.5e-4000", "7e-4930"}) {
