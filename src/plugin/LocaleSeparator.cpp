@@ -1,5 +1,6 @@
 #include "plugin/LocaleSeparator.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/Platform.h"
@@ -13,8 +14,9 @@ const char* call_separator_override = nullptr;
 // Read anew on every call: the user may change the locale while the host runs.
 void ReadSeparator(char (&buffer)[kSeparatorBuffer]) {
   if (call_separator_override != nullptr) {
-    std::strncpy(buffer, call_separator_override, kSeparatorBuffer - 1);
-    buffer[kSeparatorBuffer - 1] = '\0';
+    const std::size_t length = std::min(std::strlen(call_separator_override), kSeparatorBuffer - 1);
+    std::memcpy(buffer, call_separator_override, length);
+    buffer[length] = '\0';
     return;
   }
   platform::ReadCallDecimalSeparator(buffer, kSeparatorBuffer);

@@ -1,4 +1,6 @@
 // POSIX stand-ins for the Windows services the library uses.
+#include <langinfo.h>
+
 #include <cctype>
 #include <clocale>
 #include <cstdio>
@@ -28,10 +30,13 @@ std::size_t context_count = 0;
 }  // namespace
 
 void ReadCallDecimalSeparator(char* buffer, std::size_t size) {
-  const char* point = std::localeconv()->decimal_point;
+  // The same text as localeconv()->decimal_point, without building the whole structure.
+  const char* point = nl_langinfo(RADIXCHAR);
   if (point == nullptr || *point == '\0') point = ".";
-  std::strncpy(buffer, point, size - 1);
-  buffer[size - 1] = '\0';
+  std::size_t length = std::strlen(point);
+  if (length > size - 1) length = size - 1;
+  std::memcpy(buffer, point, length);
+  buffer[length] = '\0';
 }
 
 char ReadLoadDecimalSeparator() {
