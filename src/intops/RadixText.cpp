@@ -131,13 +131,33 @@ Text BinToOctText(std::string_view text) {
 }
 
 Text OctToDecText(std::string_view text) {
+  const double kLargestDouble = __DBL_MAX__;
+  const long double kLargestExtended = __LDBL_MAX__;
   double sum = 0.0;
-  int32_t k = 0;
-  for (std::size_t i = text.size(); i-- > 0; ++k) {
+  // 8^k from the power kernel is exact for every whole k until it overflows, so it is kept
+  // by one exact multiplication per digit; the overflow comes at the same k either way.
+  long double power = kernels::Power(8.0L, 0.0L);
+  bool settled = false;  // a NaN sum stays NaN: the rest only needs checking
+  for (std::size_t i = text.size(); i-- > 0;) {
     const char c = text[i];
     if (c < '0' || c > '7') return Text();
-    const long double term = static_cast<long double>(c - '0') * kernels::Power(8.0L, k);
-    sum = static_cast<double>(static_cast<long double>(sum) + term);
+    if (settled) continue;
+    const long double digit = static_cast<long double>(c - '0');
+    if (sum > kLargestDouble) {
+      // An infinite sum only changes when a zero digit meets an infinite power (0 * inf, an
+      // invalid operation); every other step leaves value and flags as they are, and
+      // arithmetic on infinities is slow, so only those steps are carried out.
+      if (power > kLargestExtended) {
+        if (c == '0') sum = static_cast<double>(static_cast<long double>(sum) + digit * power);
+      } else {
+        power = power * 8.0L;
+      }
+    } else {
+      const long double term = digit * power;
+      sum = static_cast<double>(static_cast<long double>(sum) + term);
+      power = power * 8.0L;
+    }
+    settled = sum != sum;
   }
   char printed[kRealTextCapacity];
   const std::size_t length = RealToText(static_cast<long double>(sum), printed);
