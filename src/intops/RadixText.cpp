@@ -27,6 +27,24 @@ void RemoveLeadingZeros(Text& text) {
   text.erase(0, zeros);
 }
 
+// Cuts a binary text into groups of `width` bits counted from the right (the leading group
+// padded with zeros) and writes one character per group, most significant first.
+template <class DigitOf>
+void ForEachBinaryGroup(std::string_view text, std::size_t width, Text& result, DigitOf digit_of) {
+  const std::size_t groups = (text.size() + width - 1) / width;
+  const std::size_t pad = groups * width - text.size();
+  result.resize(groups);
+  for (std::size_t g = 0; g < groups; ++g) {
+    int value = 0;
+    for (std::size_t k = 0; k < width; ++k) {
+      const std::size_t padded_position = g * width + k;
+      const char bit = padded_position < pad ? '0' : text[padded_position - pad];
+      value = value * 2 + (bit - '0');
+    }
+    result[g] = digit_of(value);
+  }
+}
+
 }  // namespace
 
 Text HexToBinText(std::string_view text) {
@@ -51,19 +69,7 @@ Text BinToHexText(std::string_view text) {
     result.assign("Not binary number");
     return result;
   }
-  // Groups of four from the right; a short leading group is padded with zeros.
-  const std::size_t groups = (text.size() + 3) / 4;
-  result.resize(groups);
-  const std::size_t pad = groups * 4 - text.size();
-  for (std::size_t g = 0; g < groups; ++g) {
-    int value = 0;
-    for (std::size_t k = 0; k < 4; ++k) {
-      const std::size_t padded_position = g * 4 + k;
-      const char bit = padded_position < pad ? '0' : text[padded_position - pad];
-      value = value * 2 + (bit - '0');
-    }
-    result[g] = HexDigitGroups[value].digit;
-  }
+  ForEachBinaryGroup(text, 4, result, [](int value) { return HexDigitGroups[value].digit; });
   return result;
 }
 
@@ -114,18 +120,8 @@ int32_t BinTextToInt(std::string_view text) {
 Text BinToOctText(std::string_view text) {
   Text result;
   if (text.empty() || !IsBinary(text)) return result;
-  const std::size_t groups = (text.size() + 2) / 3;
-  const std::size_t pad = groups * 3 - text.size();
-  result.resize(groups);
-  for (std::size_t g = 0; g < groups; ++g) {
-    int value = 0;
-    for (std::size_t k = 0; k < 3; ++k) {
-      const std::size_t padded_position = g * 3 + k;
-      const char bit = padded_position < pad ? '0' : text[padded_position - pad];
-      value = value * 2 + (bit - '0');
-    }
-    result[g] = static_cast<char>('0' + value);  // a whole number 0..7 prints as one digit
-  }
+  // A group's value is a whole number 0..7, which prints as one digit.
+  ForEachBinaryGroup(text, 3, result, [](int value) { return static_cast<char>('0' + value); });
   RemoveLeadingZeros(result);
   return result;
 }
