@@ -29,10 +29,14 @@ bool Reference(std::string_view t, int32_t& out) {
   for (; i < t.size(); ++i) {
     const char c = t[i];
     int d;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    else return false;
+    if (c >= '0' && c <= '9')
+      d = c - '0';
+    else if (base == 16 && c >= 'a' && c <= 'f')
+      d = c - 'a' + 10;
+    else if (base == 16 && c >= 'A' && c <= 'F')
+      d = c - 'A' + 10;
+    else
+      return false;
     if (value != 0 || d != 0) ++significant;
     if (base == 10 && significant > 10) return false;
     if (base == 16 && significant > 8) return false;
