@@ -7,12 +7,9 @@
 namespace numora::x87 {
 
 // Control word fields.
-inline constexpr uint16_t kAllExceptionsMasked = 0x003F;
 inline constexpr uint16_t kPrecisionAndRoundingBits = 0x0F00;
 inline constexpr uint16_t kPrecision64RoundTowardZero = 0x0F00;
 // Status word bits.
-inline constexpr uint16_t kInvalidOperationFlag = 0x0001;
-inline constexpr uint16_t kOverflowFlag = 0x0008;
 inline constexpr uint16_t kOutOfRangeC2 = 0x0400;
 
 inline uint16_t ControlWord() {
@@ -126,7 +123,6 @@ class ControlWordGuard {
   ~ControlWordGuard() { SetControlWord(saved_); }
   ControlWordGuard(const ControlWordGuard&) = delete;
   ControlWordGuard& operator=(const ControlWordGuard&) = delete;
-  uint16_t saved() const { return saved_; }
 
  private:
   uint16_t saved_;

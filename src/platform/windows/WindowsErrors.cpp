@@ -35,11 +35,8 @@ StaticErrorBlock<14> out_of_memory = {{&kOutOfMemory, nullptr, 0}, 13, "Out of m
 StaticErrorBlock<26> invalid_pointer = {
     {&kInvalidPointer, nullptr, 0}, 25, "Invalid pointer operation"};
 
-NumoraError* Preallocated(StaticErrorBlock<14>& block) {
-  block.error.message = block.text;
-  return &block.error;
-}
-NumoraError* Preallocated(StaticErrorBlock<26>& block) {
+template <std::size_t N>
+NumoraError* Preallocated(StaticErrorBlock<N>& block) {
   block.error.message = block.text;
   return &block.error;
 }
