@@ -54,7 +54,7 @@ DecimalDigits DecimalDigitsOf(long double value, int precision) {
     }
     return result;
   }
-  const long double magnitude = ExtendedFromBits(static_cast<uint16_t>(biased), bits.significand);
+  const long double magnitude = __builtin_fabsl(value);  // fabs: no trip through memory
   const int32_t e2 = biased - 16383;
   int exponent = ((e2 * 19728) >> 16) + 1;  // floor(e2 * log10(2)) + 1, arithmetic shift
 
