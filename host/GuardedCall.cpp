@@ -88,6 +88,7 @@ uint16_t ProcessControlWord() {
 __attribute__((noinline)) Outcome CallGuarded(Operation op, uint16_t control_word,
                                               bool keep_error_object) {
   Outcome outcome;
+  const uint16_t caller = ProcessControlWord();
   PVOID handler = AddVectoredExceptionHandler(1, OnException);
   if (__builtin_setjmp(jump_buffer) == 0) {
     LoadControlWord(control_word);
@@ -113,12 +114,13 @@ __attribute__((noinline)) Outcome CallGuarded(Operation op, uint16_t control_wor
     }
   }
   RemoveVectoredExceptionHandler(handler);
-  LoadControlWord(0x037F);
+  LoadControlWord(caller);
   return outcome;
 }
 #else
 Outcome CallGuarded(Operation op, uint16_t control_word, bool) {
   Outcome outcome;
+  const uint16_t caller = ProcessControlWord();
   struct sigaction action = {}, previous = {};
   action.sa_sigaction = OnFault;
   action.sa_flags = SA_SIGINFO | SA_NODEFER;
@@ -137,7 +139,7 @@ Outcome CallGuarded(Operation op, uint16_t control_word, bool) {
       outcome.message = error.what();
     }
   }
-  LoadControlWord(0x037F);
+  LoadControlWord(caller);
   sigaction(SIGFPE, &previous, nullptr);
   return outcome;
 }

@@ -22,10 +22,11 @@ struct Outcome {
   uintptr_t seh_arguments[15] = {};
 };
 
-// The x87 control word the process runs under.
+// The x87 control word the calling thread runs under.
 uint16_t ProcessControlWord();
 
-// Runs `op` under the x87 control word `control_word`, then restores 0x037F.
+// Runs `op` under the x87 control word `control_word`, then gives the caller back its own
+// control word with the flags cleared (after a fault, on a reinitialised unit).
 // On Windows a library error object is released after it has been read, unless `keep` is set.
 Outcome CallGuarded(Operation op, uint16_t control_word, bool keep_error_object = false);
 

@@ -1,19 +1,9 @@
 #include "EntryCall.h"
 
 #include "GuardedCall.h"
+#include "support/OperationList.h"
 
 namespace numora::test {
-namespace {
-
-struct NamedOperation {
-  const char* name;
-  Operation op;
-};
-#define NUMORA_TEST_OPERATION(name, ordinal) {#name, &::name},
-const NamedOperation kOperations[] = {NUMORA_OPERATION_EXPORTS(NUMORA_TEST_OPERATION)};
-#undef NUMORA_TEST_OPERATION
-
-}  // namespace
 
 Outcome CallOperation(Operation op, uint16_t control_word) {
   const host::Outcome guarded = host::CallGuarded(op, control_word);
@@ -25,7 +15,7 @@ Outcome CallOperation(Operation op, uint16_t control_word) {
 }
 
 Operation FindOperation(const std::string& name) {
-  for (const NamedOperation& entry : kOperations)
+  for (const OperationEntry& entry : kAllOperations)
     if (name == entry.name) return entry.op;
   return nullptr;
 }

@@ -17,7 +17,7 @@ struct Outcome {
   std::string message;     // error message, or the fault's name ("invalid operation")
 };
 
-// Runs `op` under the x87 control word `control_word`; restores 0x037F after.
+// Runs `op` under the x87 control word `control_word`; restores the caller's after.
 Outcome CallOperation(Operation op, uint16_t control_word = 0x037F);
 
 // The operation entry point of that name, or nullptr.
