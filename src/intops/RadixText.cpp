@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "numtext/Extended.h"
 #include "numtext/IntegerText.h"
 #include "numtext/RealText.h"
 #include "plugin/LocaleSeparator.h"
@@ -128,7 +129,6 @@ Text BinToOctText(std::string_view text) {
 
 Text OctToDecText(std::string_view text) {
   const double kLargestDouble = __DBL_MAX__;
-  const long double kLargestExtended = __LDBL_MAX__;
   double sum = 0.0;
   // 8^k from the power kernel is exact for every whole k until it overflows, so it is kept
   // by one exact multiplication per digit; the overflow comes at the same k either way.

@@ -6,6 +6,9 @@
 
 namespace numora {
 
+// The largest finite extended value: anything above it is an infinity.
+inline constexpr long double kLargestExtended = __LDBL_MAX__;
+
 struct ExtendedBits {
   uint16_t sign_and_exponent;
   uint64_t significand;

@@ -1,6 +1,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "numtext/Extended.h"
 #include "numtext/PowersOfTen.h"
 #include "numtext/RealText.h"
 #include "x87/X87.h"
@@ -84,14 +85,13 @@ inline __attribute__((always_inline)) Scan ScanNumber(std::string_view text, cha
       // Once the accumulator has overflowed no digit can change it; arithmetic on infinity
       // is slow on the x87, so the rest is only scanned.
       constexpr std::size_t kOverflowCheck = 256;
-      const long double largest = __LDBL_MAX__;
       while (i < size && IsDigit(text[i])) {
         const std::size_t stop = size - i < kOverflowCheck ? size : i + kOverflowCheck;
         while (i < stop && IsDigit(text[i])) {
           accumulator = accumulator * 10.0L;
           accumulator = accumulator + static_cast<long double>(text[i++] - '0');
         }
-        if (accumulator > largest) {
+        if (accumulator > kLargestExtended) {
           while (i < size && IsDigit(text[i])) ++i;
         }
       }
@@ -123,13 +123,12 @@ inline __attribute__((always_inline)) Scan ScanNumber(std::string_view text, cha
 
   int64_t n = static_cast<int64_t>(exponent) - fraction_digits;
   if (n < -5120) n = -5120;
-  const long double largest = __LDBL_MAX__;
   scan.magnitude = ScaleByPowerOfTen(accumulator, static_cast<int32_t>(n));
   // The only flags the parse can raise beside inexact and underflow come from overflow, and an
   // overflowed value stays infinite through every later step: testing the accumulator and the
   // value is testing the overflow flag, without the slow clearing of the flags beforehand.
   // (n never reaches 5120, the one case that gives infinity without a flag.)
-  scan.overflowed = accumulator > largest || scan.magnitude > largest;
+  scan.overflowed = accumulator > kLargestExtended || scan.magnitude > kLargestExtended;
   scan.accepted = true;
   return scan;
 }
