@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 mode="${1:-all}"
 scripts/install-dependencies.sh
+scripts/check-dependencies.sh
 jobs=$(nproc)
 
 build_and_test() {

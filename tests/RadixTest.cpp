@@ -9,7 +9,7 @@
 
 namespace {
 
-std::string Call(void (*op)(), const std::string& text) {
+std::string Call(void(NUMORA_CALL* op)(), const std::string& text) {
   SetFile(text.c_str());
   op();
   return GetFile();
