@@ -3,6 +3,8 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <ucontext.h>
+
 #include <csetjmp>
 #include <csignal>
 #endif
@@ -14,9 +16,43 @@ namespace {
 
 void LoadControlWord(uint16_t cw) { asm volatile("fnclex\n\tfldcw %0" : : "m"(cw) : "memory"); }
 
+// Loads the control word, then raises flags in the status word without a fault: a pending
+// unmasked flag faults at the next waiting instruction, as it would in the host.
+void LoadState(CallState state) {
+  LoadControlWord(state.control_word);
+  if (state.raised_flags == 0) return;
+  struct {
+    uint16_t control, pad0, status, pad1;
+    uint32_t rest[5];
+  } environment;
+  asm volatile("fnstenv %0" : "=m"(environment));
+  environment.status = static_cast<uint16_t>(environment.status | state.raised_flags);
+  asm volatile("fldenv %0" : : "m"(environment) : "memory");
+}
+
+uint16_t StatusWord() {
+  uint16_t sw;
+  asm volatile("fnstsw %0" : "=m"(sw) : : "memory");
+  return sw;
+}
+
+// The exception the processor raised: the highest-priority flag that is both raised and
+// unmasked (invalid, denormal, division by zero, overflow, underflow, precision).
+const char* RaisedFaultName(uint16_t control_word, uint16_t status_word) {
+  const uint16_t pending = static_cast<uint16_t>(status_word & ~control_word & 0x3F);
+  if (pending & 0x01) return "invalid operation";
+  if (pending & 0x02) return "denormal operand";
+  if (pending & 0x04) return "division by zero";
+  if (pending & 0x08) return "overflow";
+  if (pending & 0x10) return "underflow";
+  if (pending & 0x20) return "inexact result";
+  return nullptr;
+}
+
 #ifdef _WIN32
 void* jump_buffer[5];
 EXCEPTION_RECORD caught;
+uint16_t caught_control_word, caught_status_word;
 
 const char* FaultName(DWORD code) {
   switch (code) {
@@ -45,32 +81,25 @@ LONG CALLBACK OnException(EXCEPTION_POINTERS* info) {
     return EXCEPTION_CONTINUE_SEARCH;
   }
   caught = *info->ExceptionRecord;
+#ifdef _WIN64
+  caught_control_word = info->ContextRecord->FltSave.ControlWord;
+  caught_status_word = info->ContextRecord->FltSave.StatusWord;
+#else
+  caught_control_word = static_cast<uint16_t>(info->ContextRecord->FloatSave.ControlWord);
+  caught_status_word = static_cast<uint16_t>(info->ContextRecord->FloatSave.StatusWord);
+#endif
   __builtin_longjmp(jump_buffer, 1);
 }
 #else
 sigjmp_buf fault_jump;
-volatile sig_atomic_t fault_code;
+volatile uint16_t fault_control_word, fault_status_word;
 
-void OnFault(int, siginfo_t* info, void*) {
-  fault_code = info->si_code;
+// The kernel's signal code has no denormal-operand value; the saved status word tells.
+void OnFault(int, siginfo_t*, void* context) {
+  const auto* machine = &static_cast<ucontext_t*>(context)->uc_mcontext;
+  fault_control_word = machine->fpregs->cwd;
+  fault_status_word = machine->fpregs->swd;
   siglongjmp(fault_jump, 1);
-}
-
-const char* FaultName(int code) {
-  switch (code) {
-    case FPE_FLTINV:
-      return "invalid operation";
-    case FPE_FLTDIV:
-      return "division by zero";
-    case FPE_FLTOVF:
-      return "overflow";
-    case FPE_FLTUND:
-      return "underflow";
-    case FPE_FLTRES:
-      return "inexact result";
-    default:
-      return "denormal operand";
-  }
 }
 #endif
 
@@ -85,17 +114,21 @@ uint16_t ProcessControlWord() {
 #ifdef _WIN32
 // A vectored handler sees the exception first and jumps back here; the entry point's frames
 // hold nothing that needs unwinding by then.
-__attribute__((noinline)) Outcome CallGuarded(Operation op, uint16_t control_word,
+__attribute__((noinline)) Outcome CallGuarded(Operation op, CallState state,
                                               bool keep_error_object) {
   Outcome outcome;
   const uint16_t caller = ProcessControlWord();
   PVOID handler = AddVectoredExceptionHandler(1, OnException);
   if (__builtin_setjmp(jump_buffer) == 0) {
-    LoadControlWord(control_word);
+    LoadState(state);
     op();
+    outcome.control_word_after = ProcessControlWord();
+    outcome.status_word_after = StatusWord();
   } else {
     // The fault leaves the x87 stack as it was mid-computation; the host resets the unit.
     asm volatile("fninit" : : : "memory");
+    outcome.control_word_after = caught_control_word;
+    outcome.status_word_after = caught_status_word;
     outcome.seh_code = caught.ExceptionCode;
     outcome.seh_flags = caught.ExceptionFlags;
     outcome.seh_argument_count = caught.NumberParameters;
@@ -109,8 +142,11 @@ __attribute__((noinline)) Outcome CallGuarded(Operation op, uint16_t control_wor
       outcome.message = error->message;
       if (!keep_error_object) error->kind->release(error);
     } else {
+      // The saved status word tells the exception even where the code is inexact (Wine reports
+      // a denormal operand as underflow).
       outcome.kind = Outcome::Kind::kFault;
-      outcome.message = FaultName(caught.ExceptionCode);
+      const char* name = RaisedFaultName(caught_control_word, caught_status_word);
+      outcome.message = name != nullptr ? name : FaultName(caught.ExceptionCode);
     }
   }
   RemoveVectoredExceptionHandler(handler);
@@ -118,7 +154,7 @@ __attribute__((noinline)) Outcome CallGuarded(Operation op, uint16_t control_wor
   return outcome;
 }
 #else
-Outcome CallGuarded(Operation op, uint16_t control_word, bool) {
+Outcome CallGuarded(Operation op, CallState state, bool) {
   Outcome outcome;
   const uint16_t caller = ProcessControlWord();
   struct sigaction action = {}, previous = {};
@@ -128,15 +164,22 @@ Outcome CallGuarded(Operation op, uint16_t control_word, bool) {
   sigaction(SIGFPE, &action, &previous);
   if (sigsetjmp(fault_jump, 1) != 0) {
     outcome.kind = Outcome::Kind::kFault;
-    outcome.message = FaultName(fault_code);
+    outcome.control_word_after = fault_control_word;
+    outcome.status_word_after = fault_status_word;
+    const char* name = RaisedFaultName(fault_control_word, fault_status_word);
+    outcome.message = name != nullptr ? name : "floating-point fault";
   } else {
     try {
-      LoadControlWord(control_word);
+      LoadState(state);
       op();
+      outcome.control_word_after = ProcessControlWord();
+      outcome.status_word_after = StatusWord();
     } catch (const numora::Exception& error) {
       outcome.kind = Outcome::Kind::kError;
       outcome.error_kind = error.kind_name();
       outcome.message = error.what();
+      outcome.control_word_after = ProcessControlWord();
+      outcome.status_word_after = StatusWord();
     }
   }
   LoadControlWord(caller);

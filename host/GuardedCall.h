@@ -15,6 +15,9 @@ struct Outcome {
   enum class Kind { kNormal, kError, kFault } kind = Kind::kNormal;
   std::string error_kind;  // "EConvertError", ...
   std::string message;     // the error's message, or the fault's name ("invalid operation")
+  // The x87 control and status words as the call left them: on return, or at the fault.
+  uint16_t control_word_after = 0;
+  uint16_t status_word_after = 0;
   // Windows: the structured exception as it arrived.
   uint32_t seh_code = 0;
   uint32_t seh_flags = 0;
@@ -25,9 +28,19 @@ struct Outcome {
 // The x87 control word the calling thread runs under.
 uint16_t ProcessControlWord();
 
-// Runs `op` under the x87 control word `control_word`, then gives the caller back its own
-// control word with the flags cleared (after a fault, on a reinitialised unit).
+// The floating-point state a call starts from: the control word, and exception flags left
+// raised as a host leaves them when it loads a control word without clearing first.
+struct CallState {
+  uint16_t control_word = 0x037F;
+  uint16_t raised_flags = 0;
+};
+
+// Runs `op` from `state`, then gives the caller back its own control word with the flags
+// cleared (after a fault, on a reinitialised unit).
 // On Windows a library error object is released after it has been read, unless `keep` is set.
-Outcome CallGuarded(Operation op, uint16_t control_word, bool keep_error_object = false);
+Outcome CallGuarded(Operation op, CallState state, bool keep_error_object = false);
+inline Outcome CallGuarded(Operation op, uint16_t control_word, bool keep_error_object = false) {
+  return CallGuarded(op, CallState{control_word, 0}, keep_error_object);
+}
 
 }  // namespace host

@@ -71,11 +71,11 @@ TEST(Boundary, DrawSetsOpaqueAndReturnsThePreviousMode) {
   EXPECT_EQ(Draw(context), TRANSPARENT);
   EXPECT_EQ(Draw(context), OPAQUE);
   DeleteDC(context);
-#else
-  int context = 0;
-  Draw(&context);
-  EXPECT_EQ(Draw(&context), 2);
 #endif
+  // Not a device context: the failure result, nothing changed.
+  int not_a_context = 0;
+  EXPECT_EQ(Draw(&not_a_context), 0);
+  EXPECT_EQ(Draw(reinterpret_cast<void*>(0x1000)), 0);
 }
 
 TEST(Boundary, OtherEntryPointsLeaveTheRegisterAlone) {

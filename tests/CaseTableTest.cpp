@@ -2,6 +2,9 @@
 // "!Kind message" for an error, "!FPE name" for an unmasked fault), options.
 //   Options: cw=HEX  unit=NAME  sep=TEXT (locale separator of the translations)
 //            loadsep=C (separator of the parse and print)  pre=REGISTER|ENTRY (run first)
+//            flags=HEX (exception flags left raised when the call starts)
+//            flagsafter=HEX (the exception flags raised when it returns)
+//   Every call must leave the control word it was made with, on return and at a fault.
 //   Texts: "" is the empty text; <N:c> stands for N copies of c; \t is a tab.
 #include <gtest/gtest.h>
 
@@ -106,6 +109,8 @@ TEST_P(CaseTable, RegisterAfterEntryPoint) {
   std::string call_separator = ".";
   char load_separator = '.';
   uint16_t control_word = 0x037F;
+  uint16_t raised_flags = 0;
+  int flags_after = -1;
   std::istringstream options(c.options);
   std::string option;
   std::vector<std::string> pre;
@@ -122,6 +127,10 @@ TEST_P(CaseTable, RegisterAfterEntryPoint) {
       call_separator = value;
     } else if (key == "loadsep") {
       load_separator = value[0];
+    } else if (key == "flags") {
+      raised_flags = static_cast<uint16_t>(std::stoul(value, nullptr, 16));
+    } else if (key == "flagsafter") {
+      flags_after = static_cast<int>(std::stoul(value, nullptr, 16));
     } else if (key == "pre") {
       pre.push_back(value);
     } else {
@@ -138,11 +147,15 @@ TEST_P(CaseTable, RegisterAfterEntryPoint) {
 
   const std::string before = Expand(c.before);
   SetFile(before.c_str());
-  const Outcome outcome = CallOperation(op, control_word);
+  const Outcome outcome = CallOperation(op, control_word, raised_flags);
   OverrideCallDecimalSeparator(nullptr);
   SetNumberDecimalSeparator('.');
 
   const std::string after = GetFile();
+  EXPECT_EQ(outcome.control_word_after, control_word) << "the control word the call left";
+  if (flags_after >= 0) {
+    EXPECT_EQ(outcome.status_word_after & 0x3F, flags_after) << "exception flags after the call";
+  }
   if (!c.after.empty() && c.after[0] == '!') {
     EXPECT_EQ(Describe(outcome), Expand(c.after));
     EXPECT_EQ(after, before) << "a failed call must leave the register as it was";

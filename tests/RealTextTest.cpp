@@ -128,10 +128,16 @@ TEST(DecimalDigits, ExponentEstimateCorrectionBelow1e200) {
 
 TEST(DecimalDigits, PrintingFollowsTheCallersPrecisionAndRounding) {
   const long double value = Parse("0.12345678901234549996");
+  // The scaling rounds at the caller's precision: 8.6012546058046150 * 10^17 at 53 bits ends
+  // below the half that 64 bits keep.
+  const long double near_half = Parse("8.601254605804615024");
+  EXPECT_EQ(Print(near_half), "8.60125460580462");
   x87::SetControlWord(0x0F7F);  // round toward zero
   EXPECT_EQ(Print(value), "0.123456789012345");
   x87::SetControlWord(0x027F);  // 53-bit precision, to nearest
-  EXPECT_EQ(Print(value), "0.123456789012346");
+  EXPECT_EQ(Print(near_half), "8.60125460580461");
+  // The division of a 19-digit N by ten is exact at every precision.
+  EXPECT_EQ(Print(value), "0.123456789012345");
   EXPECT_EQ(Print(1.0L / 3.0L), "0.333333333333333");
   EXPECT_EQ(x87::ControlWord(), 0x027F);
   x87::SetControlWord(0x037F);

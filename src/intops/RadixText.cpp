@@ -6,7 +6,7 @@
 #include "numtext/IntegerText.h"
 #include "numtext/RealText.h"
 #include "plugin/LocaleSeparator.h"
-#include "realops/Kernels.h"
+#include "x87/X87.h"
 
 namespace numora {
 namespace {
@@ -128,32 +128,21 @@ Text BinToOctText(std::string_view text) {
 }
 
 Text OctToDecText(std::string_view text) {
-  const double kLargestDouble = __DBL_MAX__;
+  // 8^k = 2^(3k) exactly, so digit * 8^k is one exact scaling for position k. Beyond that
+  // position nothing is formed: 8^(k+1) could overflow where the text needs no such power.
+  constexpr std::size_t kLastSafePosition = 5460;  // 7 * 8^5460 < 2^16384
   double sum = 0.0;
-  // 8^k from the power kernel is exact for every whole k until it overflows, so it is kept
-  // by one exact multiplication per digit; the overflow comes at the same k either way.
-  long double power = kernels::Power(8.0L, 0.0L);
-  bool settled = false;  // a NaN sum stays NaN: the rest only needs checking
-  for (std::size_t i = text.size(); i-- > 0;) {
+  bool settled = false;  // an overflowed term: the sum is infinite, its flags are raised
+  std::size_t k = 0;
+  for (std::size_t i = text.size(); i-- > 0; ++k) {
     const char c = text[i];
     if (c < '0' || c > '7') return Text();
-    if (settled) continue;
-    const long double digit = static_cast<long double>(c - '0');
-    if (sum > kLargestDouble) {
-      // An infinite sum only changes when a zero digit meets an infinite power (0 * inf, an
-      // invalid operation); every other step leaves value and flags as they are, and
-      // arithmetic on infinities is slow, so only those steps are carried out.
-      if (power > kLargestExtended) {
-        if (c == '0') sum = static_cast<double>(static_cast<long double>(sum) + digit * power);
-      } else {
-        power = power * 8.0L;
-      }
-    } else {
-      const long double term = digit * power;
-      sum = static_cast<double>(static_cast<long double>(sum) + term);
-      power = power * 8.0L;
-    }
-    settled = sum != sum;
+    // A zero digit adds nothing, and an infinite sum stays as it is for every finite term.
+    if (settled || c == '0' || (k <= kLastSafePosition && sum > __DBL_MAX__)) continue;
+    const long double term =
+        x87::Scale(static_cast<long double>(c - '0'), static_cast<long double>(3 * k));
+    sum = static_cast<double>(static_cast<long double>(sum) + term);
+    settled = term > kLargestExtended;
   }
   char printed[kRealTextCapacity];
   const std::size_t length = RealToText(static_cast<long double>(sum), printed);

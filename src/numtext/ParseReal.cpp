@@ -137,6 +137,10 @@ inline __attribute__((always_inline)) Scan ScanNumber(std::string_view text, cha
 
 bool ParseReal(std::string_view text, char separator, long double& value) {
   const uint16_t caller = x87::ControlWord();
+  // Flags the caller left raised fault at the first waiting instruction when the caller's word
+  // unmasks them: cleared before anything else runs. Under a fully masked word they are
+  // harmless until the flags are cleared at the end.
+  if ((caller & x87::kExceptionMasks) != x87::kExceptionMasks) ClearFlagsIfRaised();
   // A caller already at 64-bit precision, round to nearest and all masked computes exactly as
   // 0x133F does (the infinity bit has no effect since the 387), so the switch can be skipped.
   const bool switch_control_word = (caller & 0x0F3F) != (kParseControlWord & 0x0F3F);

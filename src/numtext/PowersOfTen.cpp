@@ -7,7 +7,7 @@
 namespace numora {
 namespace {
 
-const ExtendedBits kLowBits[] = {
+constexpr ExtendedBits kLowBits[] = {
     {0x3FFF, 0x8000000000000000ULL},  // 1e0
     {0x4002, 0xA000000000000000ULL},  // 1e1
     {0x4005, 0xC800000000000000ULL},  // 1e2
@@ -42,7 +42,7 @@ const ExtendedBits kLowBits[] = {
     {0x4065, 0xFC6F7C4045812296ULL},  // 1e31
 };
 
-const ExtendedBits kMidBits[] = {
+constexpr ExtendedBits kMidBits[] = {
     {0x3FFF, 0x8000000000000000ULL},  // 1e0
     {0x4069, 0x9DC5ADA82B70B59EULL},  // 1e32
     {0x40D3, 0xC2781F49FFCFA6D5ULL},  // 1e64
@@ -61,7 +61,7 @@ const ExtendedBits kMidBits[] = {
     {0x4639, 0xB83ED8DC0795A262ULL},  // 1e480
 };
 
-const ExtendedBits kHighBits[] = {
+constexpr ExtendedBits kHighBits[] = {
     {0x3FFF, 0x8000000000000000ULL},  // 1e0
     {0x46A3, 0xE319A0AEA60E91C7ULL},  // 1e512
     {0x4D48, 0xC976758681750C17ULL},  // 1e1024
@@ -74,19 +74,18 @@ const ExtendedBits kHighBits[] = {
     {0x7BCA, 0xAE3511626ED559F0ULL},  // 1e4608
 };
 
+// Built by the compiler: constant data, so loading the library computes nothing on the x87.
 template <std::size_t N>
-std::array<long double, N> Build(const ExtendedBits (&bits)[N]) {
+constexpr std::array<long double, N> Build(const ExtendedBits (&bits)[N]) {
   std::array<long double, N> values{};
-  for (std::size_t i = 0; i < N; ++i) {
-    values[i] = ExtendedFromBits(bits[i].sign_and_exponent, bits[i].significand);
-  }
+  for (std::size_t i = 0; i < N; ++i) values[i] = ConstantFromBits(bits[i]);
   return values;
 }
 
 }  // namespace
 
-const std::array<long double, 32> PowersOfTenLow = Build(kLowBits);
-const std::array<long double, 16> PowersOfTenMid = Build(kMidBits);
-const std::array<long double, 10> PowersOfTenHigh = Build(kHighBits);
+constinit const std::array<long double, 32> PowersOfTenLow = Build(kLowBits);
+constinit const std::array<long double, 16> PowersOfTenMid = Build(kMidBits);
+constinit const std::array<long double, 10> PowersOfTenHigh = Build(kHighBits);
 
 }  // namespace numora

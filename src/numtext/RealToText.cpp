@@ -34,6 +34,21 @@ void WriteEighteenDigits(int64_t n, char* out) {
   WriteNineDigits(static_cast<uint32_t>(value % 1000000000u), out + 9);
 }
 
+// n / 10 rounded as the caller's rounding mode rounds the (positive) quotient: exact integer
+// arithmetic, so the quotient keeps 18 digits at every precision setting.
+int64_t DivideByTenRounded(int64_t n) {
+  const int64_t quotient = n / 10;
+  const int64_t remainder = n % 10;
+  switch (x87::ControlWord() & x87::kRoundingBits) {
+    case x87::kRoundToNearest:
+      return remainder > 5 || (remainder == 5 && (quotient & 1) != 0) ? quotient + 1 : quotient;
+    case x87::kRoundUp:
+      return remainder != 0 ? quotient + 1 : quotient;
+    default:  // down and toward zero agree on a positive quotient
+      return quotient;
+  }
+}
+
 }  // namespace
 
 DecimalDigits DecimalDigitsOf(long double value, int precision) {
@@ -62,7 +77,7 @@ DecimalDigits DecimalDigitsOf(long double value, int precision) {
   // rounds exactly as a round-to-integer would, and the integer is then exact.
   constexpr int64_t kLowest18Digit = 100000000000000000LL;
   constexpr int64_t kBeyond18Digits = 1000000000000000000LL;
-  const long double kIntegerStoreLimit = PowersOfTenLow[18] * 9.0L;
+  constexpr long double kIntegerStoreLimit = 9e18L;  // exact; a constant, so never rounded
   long double scaled = ScaleByPowerOfTen(magnitude, kRawDigits - exponent);
   int64_t integer;
   if (scaled < kIntegerStoreLimit) {
@@ -73,7 +88,7 @@ DecimalDigits DecimalDigitsOf(long double value, int precision) {
       integer = x87::StoreInteger64(scaled);
     }
     if (integer >= kBeyond18Digits) {
-      integer = x87::StoreInteger64(static_cast<long double>(integer) / 10.0L);
+      integer = DivideByTenRounded(integer);
       ++exponent;
     }
   } else {  // estimate one too small, N beyond the integer store

@@ -49,17 +49,50 @@ static uint16_t TruncatingControlWord(uint16_t caller) {
                                x87::kPrecision64RoundTowardZero);
 }
 
+// Whether rounding x to an integer meets a condition the caller's word leaves unmasked. Such a
+// step runs under the caller's own word instead, so the fault leaves with that word in place.
+static bool IntegerStepFaults(long double x, uint16_t caller, bool stores_int64) {
+  const uint16_t unmasked = static_cast<uint16_t>(~caller & x87::kExceptionMasks);
+  if (unmasked == 0) return false;
+  const ExtendedBits bits = BitsOfExtended(x);
+  const int biased = bits.sign_and_exponent & 0x7FFF;
+  if (biased == 0x7FFF) {  // infinities and NaNs: only the integer store objects
+    return stores_int64 && (unmasked & x87::kInvalidMask) != 0;
+  }
+  if (bits.significand == 0) return false;  // zero
+  if (biased == 0 && (unmasked & x87::kDenormalMask) != 0) return true;
+  // Truncation fits 64 bits only strictly between -(2^63 + 1) and 2^63.
+  if (stores_int64 && (unmasked & x87::kInvalidMask) != 0 &&
+      !(x > -9223372036854775809.0L && x < 9223372036854775808.0L)) {
+    return true;
+  }
+  const int exponent = biased - 16383;
+  const bool integral =
+      exponent >= 63 || (exponent >= 0 && (bits.significand << (exponent + 1)) == 0);
+  return !integral && (unmasked & x87::kPrecisionMask) != 0;
+}
+
 long double Fraction(long double x) {
+  const uint16_t caller = x87::ControlWord();
+  if (IntegerStepFaults(x, caller, false)) {
+    x87::RoundToInteger(x);
+    x87::Wait();
+  }
   long double whole;
   {
-    x87::ControlWordGuard guard(TruncatingControlWord(x87::ControlWord()));
+    x87::ControlWordGuard guard(TruncatingControlWord(caller));
     whole = x87::RoundToInteger(x);
   }
   return x - whole;
 }
 
 int64_t Truncate(long double x) {
-  x87::ControlWordGuard guard(TruncatingControlWord(x87::ControlWord()));
+  const uint16_t caller = x87::ControlWord();
+  if (IntegerStepFaults(x, caller, true)) {
+    x87::StoreInteger64(x);
+    x87::Wait();
+  }
+  x87::ControlWordGuard guard(TruncatingControlWord(caller));
   return x87::StoreInteger64(x);
 }
 

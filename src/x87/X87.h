@@ -9,6 +9,15 @@ namespace numora::x87 {
 // Control word fields.
 inline constexpr uint16_t kPrecisionAndRoundingBits = 0x0F00;
 inline constexpr uint16_t kPrecision64RoundTowardZero = 0x0F00;
+inline constexpr uint16_t kExceptionMasks = 0x003F;
+inline constexpr uint16_t kInvalidMask = 0x0001;
+inline constexpr uint16_t kDenormalMask = 0x0002;
+inline constexpr uint16_t kPrecisionMask = 0x0020;
+inline constexpr uint16_t kRoundingBits = 0x0C00;
+inline constexpr uint16_t kRoundToNearest = 0x0000;
+inline constexpr uint16_t kRoundDown = 0x0400;
+inline constexpr uint16_t kRoundUp = 0x0800;
+inline constexpr uint16_t kRoundTowardZero = 0x0C00;
 // Status word bits.
 inline constexpr uint16_t kOutOfRangeC2 = 0x0400;
 

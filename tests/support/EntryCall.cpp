@@ -5,12 +5,14 @@
 
 namespace numora::test {
 
-Outcome CallOperation(Operation op, uint16_t control_word) {
-  const host::Outcome guarded = host::CallGuarded(op, control_word);
+Outcome CallOperation(Operation op, uint16_t control_word, uint16_t raised_flags) {
+  const host::Outcome guarded = host::CallGuarded(op, host::CallState{control_word, raised_flags});
   Outcome outcome;
   outcome.kind = static_cast<Outcome::Kind>(guarded.kind);
   outcome.error_kind = guarded.error_kind;
   outcome.message = guarded.message;
+  outcome.control_word_after = guarded.control_word_after;
+  outcome.status_word_after = guarded.status_word_after;
   return outcome;
 }
 

@@ -17,16 +17,6 @@ uint16_t default_control_word = 0x037F;
 // Runs before every other initialiser of the library.
 __attribute__((constructor(101))) void RecordAtLoad() { RecordDefaultControlWord(); }
 
-// GDI keeps a background mode per device context; a small table stands in for it.
-constexpr int kOpaque = 2;
-constexpr std::size_t kContexts = 64;
-struct ContextMode {
-  void* context;
-  int32_t mode;
-};
-ContextMode context_modes[kContexts];
-std::size_t context_count = 0;
-
 }  // namespace
 
 void ReadCallDecimalSeparator(char* buffer, std::size_t size) {
@@ -51,18 +41,9 @@ void LocaleUpperCase(char* text, std::size_t length) {
   }
 }
 
-int32_t SetBackgroundModeOpaque(void* device_context) {
-  if (device_context == nullptr) return 0;
-  for (std::size_t i = 0; i < context_count; ++i) {
-    if (context_modes[i].context == device_context) {
-      const int32_t previous = context_modes[i].mode;
-      context_modes[i].mode = kOpaque;
-      return previous;
-    }
-  }
-  if (context_count < kContexts) context_modes[context_count++] = {device_context, kOpaque};
-  return kOpaque;  // a fresh context starts opaque
-}
+// There are no device contexts here: every handle fails as a non-context handle does on
+// Windows, and nothing is drawn.
+int32_t SetBackgroundModeOpaque(void*) { return 0; }
 
 void ShowErrorBox(const char* text) { std::fprintf(stderr, "Error: %s\n", text); }
 
