@@ -1,5 +1,6 @@
 # Reads the one list of exports (include/numora/numora_exports.h) into NUMORA_EXPORT_NAMES and
-# NUMORA_EXPORT_ORDINALS, and writes the files generated from it.
+# NUMORA_EXPORT_ORDINALS (NUMORA_OPERATION_NAMES: the operations alone), and writes the files
+# generated from it.
 function(numora_read_exports header)
   file(READ "${header}" content)
   string(REGEX MATCHALL "X\\([A-Za-z0-9_]+, [0-9]+\\)" entries "${content}")
@@ -16,14 +17,27 @@ function(numora_read_exports header)
   if(NOT count EQUAL 79)
     message(FATAL_ERROR "expected 79 exports in ${header}, found ${count}")
   endif()
+  # The operations are listed before the boundary entry points.
+  string(FIND "${content}" "#define NUMORA_BOUNDARY_EXPORTS" boundary_start)
+  string(SUBSTRING "${content}" 0 ${boundary_start} operations_part)
+  string(REGEX MATCHALL "X\\([A-Za-z0-9_]+," operation_entries "${operations_part}")
+  list(TRANSFORM operation_entries REPLACE "^X\\(([A-Za-z0-9_]+),$" "\\1")
+  list(LENGTH operation_entries operation_count)
+  if(NOT operation_count EQUAL 68)
+    message(FATAL_ERROR "expected 68 operations in ${header}, found ${operation_count}")
+  endif()
+  set(NUMORA_OPERATION_NAMES ${operation_entries} PARENT_SCOPE)
   set(NUMORA_EXPORT_NAMES ${names} PARENT_SCOPE)
   set(NUMORA_EXPORT_ORDINALS ${ordinals} PARENT_SCOPE)
 endfunction()
 
+# Entry points of the Linux library beyond the 79: the run-by-name call for C and Python.
+set(NUMORA_POSIX_ONLY_EXPORTS NumoraRun)
+
 # ELF version script: the entry points and the error classes' type information, nothing else.
 function(numora_write_version_script path)
   set(text "NUMORA_1 {\n  global:\n")
-  foreach(name IN LISTS NUMORA_EXPORT_NAMES)
+  foreach(name IN LISTS NUMORA_EXPORT_NAMES NUMORA_POSIX_ONLY_EXPORTS)
     string(APPEND text "    ${name};\n")
   endforeach()
   string(APPEND text "    _ZTIN6numora*;\n    _ZTSN6numora*;\n  local:\n    *;\n};\n")

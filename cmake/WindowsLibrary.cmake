@@ -1,10 +1,10 @@
 # Numora.dll: undecorated exports with ordinals from the .def file, the version record,
 # our entry function, and the compiler's runtime linked in.
-set(NUMORA_DEF_FILE ${CMAKE_BINARY_DIR}/Numora.def)
+set(NUMORA_DEF_FILE ${PROJECT_BINARY_DIR}/Numora.def)
 numora_write_def_file(${NUMORA_DEF_FILE})
-target_sources(numora PRIVATE ${NUMORA_DEF_FILE} ${CMAKE_SOURCE_DIR}/src/platform/windows/Numora.rc
-                              ${CMAKE_SOURCE_DIR}/src/platform/windows/WindowsLoad.cpp)
-target_include_directories(numora PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_sources(numora PRIVATE ${NUMORA_DEF_FILE} ${PROJECT_SOURCE_DIR}/src/platform/windows/Numora.rc
+                              ${PROJECT_SOURCE_DIR}/src/platform/windows/WindowsLoad.cpp)
+target_include_directories(numora PRIVATE ${PROJECT_SOURCE_DIR}/src)
 target_compile_definitions(numora PRIVATE NUMORA_BUILDING_LIBRARY)
 set_target_properties(numora PROPERTIES OUTPUT_NAME Numora PREFIX "" IMPORT_PREFIX "lib")
 target_link_options(numora PRIVATE -static -static-libgcc -static-libstdc++)

@@ -34,7 +34,13 @@ std::string BesideThisProgram(const char* file) {
 
 bool LibraryLoader::Open(const std::string& path, std::string& error) {
   if (path.empty()) {
+    // Beside the program (the build tree), then as installed (bin/ and lib/), then wherever
+    // the dynamic loader looks.
     handle_ = dlopen(BesideThisProgram("libnumora.so.1").c_str(), RTLD_NOW);
+    if (handle_ == nullptr) {
+      handle_ = dlopen(BesideThisProgram("../" NUMORA_INSTALL_LIBDIR "/libnumora.so.1").c_str(),
+                       RTLD_NOW);
+    }
     if (handle_ == nullptr) handle_ = dlopen("libnumora.so.1", RTLD_NOW);
   } else {
     handle_ = dlopen(path.c_str(), RTLD_NOW);

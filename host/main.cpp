@@ -48,6 +48,11 @@ std::string Lower(std::string text) {
   return text;
 }
 
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
 // Names match in any case, with or without the "Get_" of the operations.
 const char* ResolveOperation(const std::string& requested) {
   const std::string wanted = Lower(requested);
@@ -58,24 +63,44 @@ const char* ResolveOperation(const std::string& requested) {
   return nullptr;
 }
 
+struct OperationHelp {
+  const char* name;
+  const char* operand;
+  const char* meaning;
+};
+const OperationHelp kHelp[] = {
+#include "OperationHelp.inc"
+};
+
+const OperationHelp* HelpOf(const char* name) {
+  for (const OperationHelp& help : kHelp)
+    if (std::strcmp(help.name, name) == 0) return &help;
+  return nullptr;
+}
+
 void Usage(std::FILE* out) {
   std::fputs(
-      "usage: numora [options] OP [OPERAND]\n"
+      "usage: numora [options] [--] OP [OPERAND]\n"
       "       numora [options]            (line mode: \"OP [OPERAND]\" per line on stdin;\n"
-      "                                    a line without operand works on the last result)\n"
+      "                                    a line without operand works on the last result;\n"
+      "                                    blank lines and lines starting with # are skipped)\n"
       "OP is an operation name, any case, \"Get_\" optional: sqrt, power, dec_to_hex, ...\n"
       "Two-operand operations take \"a,b\": numora power 2,10\n"
       "options:\n"
       "  --library PATH   load this library instead of the one beside the program\n"
       "  --unit UNIT      angle unit for trigonometric operands: RAD, DEG or GRAD\n"
-      "  --fpu-cw HEX     x87 control word for the calls (default 0x37F: all faults masked)\n"
-      "  --list           list the library's exports with their ordinals\n"
+      "  --fpu-cw HEX     x87 control word for the calls (default: the process's own,\n"
+      "                   usually 37F: all faults masked)\n"
+      "  --list           list the library's exports: name, ordinal, operand, meaning\n"
       "  --info           show the library's identity texts\n"
-      "  --help           show this text\n",
+      "  -V, --version    show the version\n"
+      "  -h, --help       show this text\n"
+      "Options take their value as --unit deg or --unit=deg. Exit status: 0 on success,\n"
+      "1 when an operation (or, in line mode, any line) failed, 2 for a usage error.\n",
       out);
 }
 
-// Runs one operation; returns the result line or the error line.
+// Runs one operation; gives the result line or the error line.
 bool Run(Library& library, Operation op, unsigned cw, std::string& line) {
   const host::Outcome outcome = host::CallGuarded(op, static_cast<uint16_t>(cw));
   switch (outcome.kind) {
@@ -96,38 +121,78 @@ struct Options {
   std::string library_path;
   std::string unit;
   unsigned control_word = 0;  // set from the process's own at start
-  bool list = false, info = false, help = false;
+  bool list = false, info = false, help = false, version = false;
   std::string op;
   std::string operand;
   bool has_operand = false;
 };
 
-bool ParseOptions(int argc, char** argv, Options& options) {
+// Fills `options`; on a usage error returns false with the reason in `problem`.
+bool ParseOptions(int argc, char** argv, Options& options, std::string& problem) {
   int i = 1;
-  for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; ++i) {
-    const std::string arg = argv[i];
+  for (; i < argc && argv[i][0] == '-' && argv[i][1] != '\0'; ++i) {
+    std::string arg = argv[i];
+    if (arg == "--") {
+      ++i;
+      break;
+    }
+    std::string inline_value;
+    bool has_inline_value = false;
+    const std::size_t eq = arg.find('=');
+    if (arg.rfind("--", 0) == 0 && eq != std::string::npos) {
+      inline_value = arg.substr(eq + 1);
+      has_inline_value = true;
+      arg.resize(eq);
+    }
     auto value = [&](std::string& into) {
-      if (i + 1 >= argc) return false;
+      if (has_inline_value) {
+        into = inline_value;
+        return true;
+      }
+      if (i + 1 >= argc) {
+        problem = arg + " needs a value";
+        return false;
+      }
       into = argv[++i];
       return true;
     };
-    std::string word;
+    auto takes_no_value = [&]() {
+      if (has_inline_value) problem = arg + " takes no value";
+      return !has_inline_value;
+    };
     if (arg == "--library") {
       if (!value(options.library_path)) return false;
     } else if (arg == "--unit") {
       if (!value(options.unit)) return false;
+      const std::string upper = Upper(options.unit);
+      if (upper != "RAD" && upper != "DEG" && upper != "GRAD") {
+        problem = "invalid --unit '" + options.unit + "' (RAD, DEG or GRAD)";
+        return false;
+      }
     } else if (arg == "--fpu-cw") {
+      std::string word;
       if (!value(word)) return false;
+      const char* digits =
+          word.rfind("0x", 0) == 0 || word.rfind("0X", 0) == 0 ? word.c_str() + 2 : word.c_str();
       char* end = nullptr;
-      options.control_word = static_cast<unsigned>(std::strtoul(word.c_str(), &end, 16));
-      if (end == word.c_str() || *end != '\0') return false;
+      const unsigned long cw = std::strtoul(digits, &end, 16);
+      if (*digits == '\0' || *end != '\0' || cw > 0xFFFF || !std::isxdigit(*digits)) {
+        problem = "invalid --fpu-cw '" + word + "' (a hexadecimal control word, 0 to FFFF)";
+        return false;
+      }
+      options.control_word = static_cast<unsigned>(cw);
     } else if (arg == "--list") {
+      if (!takes_no_value()) return false;
       options.list = true;
     } else if (arg == "--info") {
+      if (!takes_no_value()) return false;
       options.info = true;
-    } else if (arg == "--help") {
+    } else if (arg == "--help" || arg == "-h") {
       options.help = true;
+    } else if (arg == "--version" || arg == "-V") {
+      options.version = true;
     } else {
+      problem = "unknown option '" + arg + "'";
       return false;
     }
   }
@@ -136,16 +201,21 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     options.operand = argv[i++];
     options.has_operand = true;
   }
-  return i == argc;
+  if (i < argc) {
+    problem = "too many arguments (an operand with blanks needs quotes)";
+    return false;
+  }
+  return true;
 }
 
-// The exports the loaded library has, by ordinal.
+// The exports the loaded library has, by ordinal, with their operand and meaning.
 void ListExports(const host::LibraryLoader& loader) {
   auto list = [&](int ordinal, const auto& table) {
     for (const ExportName& e : table) {
-      if (e.ordinal == ordinal && loader.Find(e.name) != nullptr) {
-        std::printf("%2d %s\n", ordinal, e.name);
-      }
+      if (e.ordinal != ordinal || loader.Find(e.name) == nullptr) continue;
+      const OperationHelp* help = HelpOf(e.name);
+      std::printf("%-22s %2d  %-14s %s\n", e.name, ordinal, help ? help->operand : "",
+                  help ? help->meaning : "");
     }
   };
   for (int ordinal = 1; ordinal <= 79; ++ordinal) {
@@ -165,18 +235,54 @@ bool RunNamed(Library& library, const Options& options, const std::string& name,
   return Run(library, op, options.control_word, line);
 }
 
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Line mode: results on stdout, errors on stderr; false when any line failed.
+bool RunLines(Library& library, const Options& options) {
+  const bool interactive = isatty(fileno(stdin)) != 0;
+  bool all_ok = true;
+  std::string input, line;
+  for (;;) {
+    if (interactive) {
+      std::fputs("numora> ", stdout);
+      std::fflush(stdout);
+    }
+    if (!std::getline(std::cin, input)) break;
+    if (!input.empty() && input.back() == '\r') input.pop_back();
+    std::size_t start = 0;
+    while (start < input.size() && IsBlank(input[start])) ++start;
+    if (start == input.size() || input[start] == '#') continue;  // blank or comment
+    std::size_t space = start;
+    while (space < input.size() && !IsBlank(input[space])) ++space;
+    const std::string name = input.substr(start, space - start);
+    if (space < input.size()) library.set_file(input.substr(space + 1).c_str());
+    const bool ok = RunNamed(library, options, name, line);
+    all_ok = all_ok && ok;
+    std::FILE* out = ok ? stdout : stderr;
+    std::fprintf(out, "%s\n", line.c_str());
+    std::fflush(out);
+  }
+  return all_ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::setlocale(LC_NUMERIC, "");
   Options options;
   options.control_word = host::ProcessControlWord();
-  if (!ParseOptions(argc, argv, options)) {
-    Usage(stderr);
+  std::string problem;
+  if (!ParseOptions(argc, argv, options, problem)) {
+    std::fprintf(stderr, "numora: %s\n(numora --help shows the usage)\n", problem.c_str());
     return 2;
   }
   if (options.help) {
     Usage(stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("numora %d.%d.%d\n", NUMORA_VERSION_MAJOR, NUMORA_VERSION_MINOR,
+                NUMORA_VERSION_PATCH);
     return 0;
   }
   Library library;
@@ -215,23 +321,5 @@ int main(int argc, char** argv) {
     std::fprintf(ok ? stdout : stderr, "%s\n", line.c_str());
     return ok ? 0 : 1;
   }
-
-  const bool interactive = isatty(fileno(stdin)) != 0;
-  std::string input;
-  for (;;) {
-    if (interactive) {
-      std::fputs("numora> ", stdout);
-      std::fflush(stdout);
-    }
-    if (!std::getline(std::cin, input)) break;
-    if (!input.empty() && input.back() == '\r') input.pop_back();
-    if (input.empty()) continue;
-    const std::size_t space = input.find(' ');
-    const std::string name = input.substr(0, space);
-    if (space != std::string::npos) library.set_file(input.substr(space + 1).c_str());
-    RunNamed(library, options, name, line);
-    std::printf("%s\n", line.c_str());
-    std::fflush(stdout);
-  }
-  return 0;
+  return RunLines(library, options) ? 0 : 1;
 }

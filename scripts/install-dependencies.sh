@@ -6,7 +6,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev clang-format libgtest-dev
-          libbenchmark-dev python3 binutils)
+          libbenchmark-dev python3 binutils pkgconf man-db)
 # Wine: the package `wine` holds the `wine` and `wineserver` commands, `wine64` the 64-bit
 # loader; the 32-bit loader comes from the i386 architecture.
 windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686

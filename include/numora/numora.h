@@ -8,6 +8,11 @@
 
 #include "numora_exports.h"
 
+/* The library's version; the shared object's SONAME carries the major number. */
+#define NUMORA_VERSION_MAJOR 1
+#define NUMORA_VERSION_MINOR 0
+#define NUMORA_VERSION_PATCH 1
+
 #if defined(_WIN32) && !defined(_WIN64)
 #define NUMORA_CALL __stdcall
 #else
@@ -59,6 +64,23 @@ struct NumoraError {
   const char* message;  /* NUL-terminated; its int32_t length is stored just before it */
   int32_t help_context; /* always 0 */
 };
+
+#ifndef _WIN32
+/* Linux: one operation by name, its error returned as a value, for callers that cannot catch
+   the C++ exceptions of numora.hpp (C, Python through ctypes). */
+typedef struct NumoraOutcome {
+  const char* text;    /* the register after the call */
+  const char* kind;    /* the error kind ("EConvertError", "EOutOfMemory", ...), or NULL */
+  const char* message; /* the error message, or NULL */
+} NumoraOutcome;
+
+/* Writes `operand` into the register (NULL keeps it, so calls chain) and runs the operation
+   named `operation` (any case, "Get_" optional: "Get_Sqrt", "sqrt", "DEC_TO_HEX").
+   Returns 0 on success, 1 when the operation raised an error (the register is unchanged),
+   2 for an unknown operation name (`message` says so). Never throws; unmasked x87 faults stay
+   SIGFPE. The outcome's pointers are valid until the next call into the library. */
+NUMORA_API int NumoraRun(const char* operation, const char* operand, NumoraOutcome* outcome);
+#endif
 
 #ifdef __cplusplus
 }

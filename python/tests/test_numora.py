@@ -1,0 +1,105 @@
+"""The Python module over the Linux library: operations, numbers as operands, errors."""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+
+import numora
+
+
+class Operations(unittest.TestCase):
+    def setUp(self):
+        numora.set_angle_unit("RAD")
+
+    def test_texts_and_numbers(self):
+        self.assertEqual(numora.sqrt("2"), "1.4142135623731")
+        self.assertEqual(numora.sqrt(2), "1.4142135623731")
+        self.assertEqual(numora.sqrt(6.25), "2.5")
+        self.assertEqual(numora.power("2,10"), "1024")
+        self.assertEqual(numora.power(2, 10), "1024")
+        self.assertEqual(numora.dec_to_hex(255), "FF")
+        self.assertEqual(numora.and_(12, 10), "8")
+        self.assertEqual(numora.pi(), "3.14159265358979")
+
+    def test_no_operand_works_on_the_register(self):
+        numora.power(2, 10)
+        self.assertEqual(numora.sqrt(), "32")
+        self.assertEqual(numora.call("sqrt"), "5.65685424949238")
+
+    def test_call_matches_names_as_the_host_does(self):
+        for name in ("Get_Sqrt", "sqrt", "SQRT", "get_sqrt"):
+            self.assertEqual(numora.call(name, "16"), "4")
+        self.assertEqual(numora.call("DEC_TO_HEX", 4096), "1000")
+
+    def test_angle_unit(self):
+        numora.set_angle_unit("DEG")
+        self.assertEqual(numora.sin(90), "1")
+        numora.set_angle_unit("RAD")
+        self.assertEqual(numora.cos(0), "1")
+
+    def test_every_operation_is_a_function(self):
+        self.assertEqual(len(numora.OPERATIONS), 68)
+        for export in numora.OPERATIONS:
+            self.assertTrue(callable(getattr(numora, numora.python_name(export))), export)
+        self.assertEqual(numora.python_name("Get_LogN"), "logn")
+        self.assertEqual(numora.python_name("Get_Not"), "not_")
+        self.assertEqual(numora.python_name("Hex_To_Dec"), "hex_to_dec")
+
+
+class Errors(unittest.TestCase):
+    def test_a_rejected_text_raises_and_the_interpreter_goes_on(self):
+        numora.sqrt(4)
+        with self.assertRaises(numora.EConvertError) as caught:
+            numora.sqrt("abc")
+        self.assertEqual(str(caught.exception), "'abc' is not a valid floating point value")
+        self.assertEqual(caught.exception.kind, "EConvertError")
+        self.assertIsInstance(caught.exception, numora.Error)
+        self.assertIsInstance(caught.exception, ValueError)
+        self.assertEqual(numora.sqrt("2"), "1.4142135623731")
+
+    def test_the_register_keeps_the_operand_an_error_left(self):
+        with self.assertRaises(numora.EConvertError):
+            numora.sqrt("abc")
+        self.assertEqual(numora.hex_to_bin(), "101010111100")
+
+    def test_kinds_are_classes(self):
+        self.assertTrue(issubclass(numora.EOutOfMemory, numora.EHeapException))
+        self.assertTrue(issubclass(numora.EInvalidPointer, numora.EHeapException))
+        self.assertTrue(issubclass(numora.EHeapException, numora.Error))
+
+    def test_an_unknown_name(self):
+        with self.assertRaises(ValueError) as caught:
+            numora.call("frobnicate", 1)
+        self.assertNotIsInstance(caught.exception, numora.Error)
+        self.assertIn("frobnicate", str(caught.exception))
+
+
+class Finding(unittest.TestCase):
+    """Away from the build tree the module takes NUMORA_LIBRARY, or says what is missing."""
+
+    def run_copy(self, environment):
+        with tempfile.TemporaryDirectory() as folder:
+            shutil.copytree(os.path.dirname(numora.__file__), os.path.join(folder, "numora"),
+                            ignore=shutil.ignore_patterns("__pycache__"))
+            env = dict(os.environ)
+            env.pop("NUMORA_LIBRARY", None)
+            env.update(environment, PYTHONPATH=folder)
+            return subprocess.run([sys.executable, "-c", "import numora; print(numora.sqrt(2))"],
+                                  env=env, cwd=folder, capture_output=True, text=True)
+
+    def test_numora_library_names_the_library(self):
+        result = self.run_copy({"NUMORA_LIBRARY": numora._library._name})
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertEqual(result.stdout, "1.4142135623731\n")
+
+    def test_without_a_library_the_import_says_so(self):
+        result = self.run_copy({})
+        self.assertNotEqual(result.returncode, 0)
+        self.assertIn("NUMORA_LIBRARY", result.stderr)
+
+
+if __name__ == "__main__":
+    unittest.main()
