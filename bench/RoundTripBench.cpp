@@ -14,6 +14,10 @@ namespace {
 
 const char* const kOperands[] = {"2", "0.5", "12345.678", "1e-5", "3.14159", "98765.4321e3"};
 const char* const kPairs[] = {"2,0.5", "1.5,3.25", "10,-2.5", "7,1.1", "0.5,10", "3,0.333"};
+// Sine arguments the processor takes directly, and ones the library reduces first.
+const char* const kQuarterTurn[] = {"0.5", "1e-5", "0.785", "-0.3", "0.0123", "-0.7"};
+const char* const kBeyondQuarterTurn[] = {"2",   "12345.678", "3.14159", "98765.4321e3",
+                                          "-10", "1e18"};
 
 template <void (*Operation)()>
 void Ours(benchmark::State& state, const char* const (&operands)[6]) {
@@ -68,6 +72,9 @@ void BM_Ours_Sqrt(benchmark::State& s) { Ours<Get_Sqrt>(s, kOperands); }
 void BM_Ours_Sin(benchmark::State& s) { Ours<Get_Sin>(s, kOperands); }
 void BM_Ours_Ln(benchmark::State& s) { Ours<Get_Ln>(s, kOperands); }
 void BM_Ours_Power(benchmark::State& s) { Ours<Get_Power>(s, kPairs); }
+void BM_Ours_Exp(benchmark::State& s) { Ours<Get_Exp>(s, kOperands); }
+void BM_Ours_Sin_QuarterTurn(benchmark::State& s) { Ours<Get_Sin>(s, kQuarterTurn); }
+void BM_Ours_Sin_BeyondQuarterTurn(benchmark::State& s) { Ours<Get_Sin>(s, kBeyondQuarterTurn); }
 void BM_Glibc_Sqrt(benchmark::State& s) { Glibc<SqrtL>(s); }
 void BM_Glibc_Sin(benchmark::State& s) { Glibc<SinL>(s); }
 void BM_Glibc_Ln(benchmark::State& s) { Glibc<LogL>(s); }
@@ -81,5 +88,8 @@ BENCHMARK(BM_Ours_Ln);
 BENCHMARK(BM_Glibc_Ln);
 BENCHMARK(BM_Ours_Power);
 BENCHMARK(BM_Glibc_Power);
+BENCHMARK(BM_Ours_Exp);
+BENCHMARK(BM_Ours_Sin_QuarterTurn);
+BENCHMARK(BM_Ours_Sin_BeyondQuarterTurn);
 
 }  // namespace

@@ -48,5 +48,52 @@ TEST(Accuracy, WithinOneUnitOfTheFifteenthDigit) {
   }
 }
 
+// Whether `printed` is an acceptable text for the true value `reference` (tests/data/
+// domain_accuracy.tsv): the same special, "0" below the smallest normal, else within one unit
+// of the 15th significant digit.
+bool Acceptable(const std::string& printed, const std::string& reference) {
+  if (reference == "NAN" || reference == "INF" || reference == "-INF") return printed == reference;
+  const long double truth = ReadReference(reference);
+  if (truth == 0.0L) return printed == "0";
+  constexpr long double kSmallestNormal = 0x1p-16382L;
+  if (std::fabs(truth) < kSmallestNormal && printed == "0") return true;
+  long double value;
+  if (!ParseReal(printed, '.', value)) return false;
+  // One unit of the 15th digit, relative: 10^-14 divided by the leading part of |truth|.
+  const long double log = std::log10(std::fabs(truth));
+  const long double leading = std::pow(10.0L, log - std::floor(log));
+  const long double tolerance = 1e-14L / leading * 1.0001L;
+  return std::fabs(value / truth - 1.0L) <= tolerance;
+}
+
+TEST(Accuracy, WholeDomainWithinOneUnitOfTheFifteenthDigit) {
+  std::ifstream in(NUMORA_DATA_DIR "/domain_accuracy.tsv");
+  ASSERT_TRUE(in);
+  std::string line, failures;
+  int rows = 0, failed = 0;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream fields(line);
+    std::string entry, operand, reference;
+    std::getline(fields, entry, '\t');
+    std::getline(fields, operand, '\t');
+    std::getline(fields, reference, '\t');
+    SetFile("RAD");
+    Set_Angle_Measurement();
+    SetFile(operand.c_str());
+    const test::Outcome outcome = test::CallOperation(test::FindOperation(entry));
+    const std::string printed = outcome.kind == test::Outcome::Kind::kNormal
+                                    ? std::string(GetFile())
+                                    : test::Describe(outcome);
+    ++rows;
+    if (!Acceptable(printed, reference)) {
+      ++failed;
+      failures += entry + " " + operand + ": " + printed + ", true " + reference + "\n";
+    }
+  }
+  EXPECT_GT(rows, 2000);
+  EXPECT_EQ(failed, 0) << failed << " of " << rows << " rows:\n" << failures;
+}
+
 }  // namespace
 }  // namespace numora

@@ -1,6 +1,7 @@
 #include "realops/DecimalRounding.h"
 
 #include "realops/Kernels.h"
+#include "realops/RangeHelpers.h"
 
 namespace numora::kernels {
 namespace {
@@ -9,21 +10,44 @@ double PowerOfTenAsDouble(int8_t digit_position) {
   return static_cast<double>(IntPower(10.0L, digit_position));
 }
 
+// The quotient q = x / 10^d and the way back from an integer k to k * 10^d. For d < 0 the
+// double 10^d is slightly too large (halves then fall below the half): q = x * 10^-d instead,
+// exact in extended for -d up to 27, and k / 10^-d rounded to double once.
+struct DecimalScale {
+  explicit DecimalScale(int8_t d)
+      : negative(d < 0),
+        factor(negative ? IntPower(10.0L, -static_cast<int32_t>(d))
+                        : static_cast<long double>(PowerOfTenAsDouble(d))) {}
+  long double Quotient(double x) const {
+    return negative ? static_cast<long double>(x) * factor : static_cast<long double>(x) / factor;
+  }
+  double Back(int64_t k) const {
+    const long double whole = static_cast<long double>(k);
+    return static_cast<double>(negative ? whole / factor : whole * factor);
+  }
+  bool negative;
+  long double factor;
+};
+
+// A quotient of magnitude 2^63 or more is an integer: x is already a multiple of 10^d (the
+// 64-bit integer step would give the integer indefinite).
+bool BeyondInt64(long double q) { return Magnitude(q) >= 0x1p63L && !IsInfinite(q); }
+
 }  // namespace
 
 double RoundToNearestEvenDecimal(double x, int8_t digit_position) {
-  const double p = PowerOfTenAsDouble(digit_position);
-  const long double q = static_cast<long double>(x) / static_cast<long double>(p);
-  const int64_t k = RoundToNearest(q);
-  return static_cast<double>(static_cast<long double>(k) * static_cast<long double>(p));
+  const DecimalScale scale(digit_position);
+  const long double q = scale.Quotient(x);
+  if (BeyondInt64(q)) return x;
+  return scale.Back(RoundToNearest(q));
 }
 
 double RoundHalfUpDecimal(double x, int8_t digit_position) {
-  const double p = PowerOfTenAsDouble(digit_position);
-  const long double q = static_cast<long double>(x) / static_cast<long double>(p);
+  const DecimalScale scale(digit_position);
+  const long double q = scale.Quotient(x);
+  if (BeyondInt64(q)) return x;
   // Halves move away from zero on both sides.
-  const int64_t k = q >= 0.0L ? Truncate(q + 0.5L) : Truncate(q - 0.5L);
-  return static_cast<double>(static_cast<long double>(k) * static_cast<long double>(p));
+  return scale.Back(q >= 0.0L ? Truncate(q + 0.5L) : Truncate(q - 0.5L));
 }
 
 }  // namespace numora::kernels

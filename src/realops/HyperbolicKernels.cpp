@@ -1,12 +1,20 @@
 #include <limits>
 
 #include "realops/Kernels.h"
+#include "realops/RangeHelpers.h"
 #include "x87/X87.h"
 
 namespace numora::kernels {
 
 long double SinH(long double x) {
-  if (IsZero(x)) return 0.0L;
+  if (x == 0.0L) return 0.0L;
+  // Near 0 e^x - e^-x cancels: e^x - 1 from 2^f - 1 keeps the digits.
+  if (Magnitude(x) < kSmallArgument) {
+    const long double u = ExpM1(x);
+    return (u + u / (u + 1.0L)) / 2.0L;
+  }
+  // Where e^x alone overflows, e^x / 2 does not yet.
+  if (Magnitude(x) > kExpOverflowArgument) return CopySign(ExpTimesPowerOfTwo(Magnitude(x), -1), x);
   const long double up = Exp(x);
   const long double down = Exp(-x);
   return (up - down) / 2.0L;
@@ -14,13 +22,20 @@ long double SinH(long double x) {
 
 long double CosH(long double x) {
   if (IsZero(x)) return 1.0L;
+  if (Magnitude(x) > kExpOverflowArgument) return ExpTimesPowerOfTwo(Magnitude(x), -1);
   const long double up = Exp(x);
   const long double down = Exp(-x);
   return (up + down) / 2.0L;
 }
 
 long double TanH(long double x) {
-  if (IsZero(x)) return 0.0L;
+  if (x == 0.0L) return 0.0L;
+  if (Magnitude(x) < kSmallArgument) {
+    const long double u = ExpM1(2.0L * x);
+    return u / (u + 2.0L);
+  }
+  // Beyond the range of sinh and cosh their ratio is 1 to every digit.
+  if (Magnitude(x) > kExpOverflowArgument) return CopySign(1.0L, x);
   const long double sinh = SinH(x);
   return sinh / CosH(x);
 }
@@ -32,32 +47,56 @@ long double CscH(long double x) { return 1.0L / SinH(x); }
 long double ArcSinH(long double x) {
   // The sum cancels for negative operands; the function is odd.
   if (x < 0.0L) return -ArcSinH(-x);
+  // Near 0 ln(x + sqrt(x^2 + 1)) is ln of a value near 1: ln(1 + t) keeps the digits.
+  if (x < kSmallArgument) return LnXP1(x + x * x / (1.0L + x87::Sqrt(x * x + 1.0L)));
+  // Where x^2 would overflow, sqrt(x^2 + 1) is x to every digit.
+  if (x > kSquareOverflowArgument) return Ln(x) + x87::Ln2();
   return Ln(x + x87::Sqrt(x * x + 1.0L));
 }
 
 long double ArcCosH(long double x) {
+  // Near 1 the logarithm's argument is near 1: ln(1 + t) with t = (x - 1) + sqrt(x^2 - 1).
+  if (x < 1.5L && x >= 1.0L) {
+    const long double below = x - 1.0L;  // exact here
+    return LnXP1(below + x87::Sqrt(below * (x + 1.0L)));
+  }
+  if (x > kSquareOverflowArgument) return Ln(x) + x87::Ln2();
   return Ln(x + (x + 1.0L) * x87::Sqrt((x - 1.0L) / (x + 1.0L)));
 }
 
 long double ArcTanH(long double x) {
-  if (SameValue(x, 1.0L)) return std::numeric_limits<long double>::infinity();
-  if (SameValue(x, -1.0L)) return -std::numeric_limits<long double>::infinity();
+  if (x == 1.0L) return std::numeric_limits<long double>::infinity();
+  if (x == -1.0L) return -std::numeric_limits<long double>::infinity();
+  // Near 0: ln((1 + x) / (1 - x)) = ln(1 + 2x / (1 - x)).
+  if (Magnitude(x) < kSmallArgument) return 0.5L * LnXP1(2.0L * x / (1.0L - x));
   return 0.5L * Ln((x + 1.0L) / (1.0L - x));
 }
 
 long double ArcCotH(long double x) {
-  if (SameValue(x, 1.0L)) return std::numeric_limits<long double>::infinity();
-  if (SameValue(x, -1.0L)) return -std::numeric_limits<long double>::infinity();
+  if (x == 1.0L) return std::numeric_limits<long double>::infinity();
+  if (x == -1.0L) return -std::numeric_limits<long double>::infinity();
+  // Far from 0: ln((x + 1) / (x - 1)) = ln(1 + 2 / (x - 1)).
+  if (Magnitude(x) > 1.0L / kSmallArgument) return 0.5L * LnXP1(2.0L / (x - 1.0L));
   return 0.5L * Ln((x + 1.0L) / (x - 1.0L));
 }
 
 long double ArcSecH(long double x) {
-  if (IsZero(x)) return std::numeric_limits<long double>::infinity();
-  if (SameValue(x, 1.0L)) return 0.0L;
+  if (x == 0.0L) return std::numeric_limits<long double>::infinity();
+  if (x == 1.0L) return 0.0L;
+  // Near 1: 1 - x^2 as (1 - x)(1 + x), and ln(1 + t) with t = ((1 - x) + sqrt(1 - x^2)) / x.
+  if (x > 0.5L && x < 1.0L) {
+    const long double below = 1.0L - x;  // exact here
+    return LnXP1((below + x87::Sqrt(below * (1.0L + x))) / x);
+  }
   return Ln((1.0L + x87::Sqrt(1.0L - x * x)) / x);
 }
 
 long double ArcCscH(long double x) {
+  if (x < 0.0L) return -ArcCscH(-x);  // odd, as asinh is
+  // Far from 1 the sum loses digits (large x) or 1/x^2 overflows (tiny x): asinh(1/x).
+  if (x > 1.0L / kSmallArgument || (x != 0.0L && x < 1.0L / kSquareOverflowArgument)) {
+    return ArcSinH(1.0L / x);
+  }
   const long double reciprocal = 1.0L / x;
   return Ln(reciprocal + x87::Sqrt(1.0L / (x * x) + 1.0L));
 }

@@ -5,8 +5,10 @@
 namespace numora::kernels {
 
 long double LnXP1(long double x) {
-  // Below 0.25 the processor's log2(1 + x) keeps full precision near 0.
-  if (BitsOfExtended(x).sign_and_exponent < 0x3FFD) return x87::YLog2XP1(x87::Ln2(), x);
+  // Below 0.25 in magnitude the processor's log2(1 + x) keeps full precision near 0.
+  if ((BitsOfExtended(x).sign_and_exponent & 0x7FFF) < 0x3FFD) {
+    return x87::YLog2XP1(x87::Ln2(), x);
+  }
   return x87::YLog2X(x87::Ln2(), 1.0L + x);
 }
 

@@ -3,6 +3,7 @@
 #include "plugin/Operations.h"
 #include "realops/AngleUnit.h"
 #include "realops/Kernels.h"
+#include "realops/RangeHelpers.h"
 #include "x87/X87.h"
 
 namespace numora::ops {
@@ -21,11 +22,23 @@ void Plain() {
 
 long double SquareRoot(long double x) { return x87::Sqrt(x); }
 long double ArcTangent(long double x) { return x87::ArcTangent2(x, 1.0L); }
-long double FloorAsReal(long double x) { return static_cast<long double>(kernels::Floor(x)); }
+// Every extended value of magnitude 2^63 or more is an integer already: it is its own floor,
+// rounding and truncation, where the 64-bit integer step would give the integer indefinite.
+bool IsWholeBeyondInt64(long double x) {
+  return kernels::Magnitude(x) >= 0x1p63L && !kernels::IsInfinite(x);
+}
+long double FloorAsReal(long double x) {
+  if (IsWholeBeyondInt64(x)) return x;
+  return static_cast<long double>(kernels::Floor(x));
+}
 long double RoundAsReal(long double x) {
+  if (IsWholeBeyondInt64(x)) return x;
   return static_cast<long double>(kernels::RoundToNearest(x));
 }
-long double TruncAsReal(long double x) { return static_cast<long double>(kernels::Truncate(x)); }
+long double TruncAsReal(long double x) {
+  if (IsWholeBeyondInt64(x)) return x;
+  return static_cast<long double>(kernels::Truncate(x));
+}
 
 }  // namespace
 

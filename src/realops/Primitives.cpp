@@ -1,5 +1,6 @@
 #include "numtext/Extended.h"
 #include "realops/Kernels.h"
+#include "realops/RangeHelpers.h"
 #include "x87/X87.h"
 
 namespace numora::kernels {
@@ -7,8 +8,6 @@ namespace numora::kernels {
 long double DefaultTolerance() { return ExtendedFromBits(0x3FC9, 0xE69594BEC44DE15BULL); }
 long double Pi() { return ExtendedFromBits(0x4000, 0xC90FDAA22168C235ULL); }
 long double HalfPi() { return ExtendedFromBits(0x3FFF, 0xC90FDAA22168C235ULL); }
-
-static long double Magnitude(long double x) { return x < 0.0L ? -x : x; }
 
 bool IsZero(long double a, long double tolerance) {
   if (tolerance == 0.0L) tolerance = DefaultTolerance();
@@ -25,22 +24,25 @@ bool SameValue(long double a, long double b, long double tolerance) {
 }
 
 long double Exp(long double x) {
+  // e^(+inf) = inf and e^(-inf) = 0: the split below would subtract infinities.
+  if (IsInfinite(x)) return x > 0.0L ? x : 0.0L;
   const long double t = x * x87::Log2OfE();
   const long double n = x87::RoundToInteger(t);
   const long double f = t - n;
   return x87::Scale(x87::TwoToXMinus1(f) + 1.0L, n);
 }
 
-long double SinePrimitive(long double x) {
-  bool out_of_range;
-  const long double r = x87::Sine(x, out_of_range);
-  return out_of_range ? 0.0L : r;
+long double ExpTimesPowerOfTwo(long double x, int32_t k) {
+  const long double t = x * x87::Log2OfE();
+  const long double n = x87::RoundToInteger(t);
+  const long double f = t - n;
+  return x87::Scale(x87::TwoToXMinus1(f) + 1.0L, n + static_cast<long double>(k));
 }
 
-long double CosinePrimitive(long double x) {
-  bool out_of_range;
-  const long double r = x87::Cosine(x, out_of_range);
-  return out_of_range ? 0.0L : r;
+long double ExpM1(long double x) {
+  const long double t = x * x87::Log2OfE();
+  if (Magnitude(t) <= 1.0L) return x87::TwoToXMinus1(t);
+  return Exp(x) - 1.0L;
 }
 
 // The one rounding step toward zero, at full precision, under the caller's masks.

@@ -1,30 +1,99 @@
 #include <limits>
 
+#include "realops/ArgumentReduction.h"
 #include "realops/Kernels.h"
+#include "realops/RangeHelpers.h"
 #include "x87/X87.h"
 
 namespace numora::kernels {
 
-long double Tangent(long double x) { return x87::PartialTangent(x); }
-long double Cotangent(long double x) { return 1.0L / x87::PartialTangent(x); }
-long double Secant(long double x) { return 1.0L / x87::Cosine(x); }
-long double Cosecant(long double x) { return 1.0L / x87::Sine(x); }
+// Beyond pi/4 the argument is reduced here, exactly, and the processor's instructions run on
+// the remainder only: its own reduction carries a 66-bit pi.
+static bool NeedsReduction(long double x) {
+  constexpr long double kQuarterPi = 0.78539816339744830961L;
+  return Magnitude(x) > kQuarterPi && !IsInfinite(x) && x == x;
+}
 
-long double ArcSine(long double x) { return x87::ArcTangent2(x, x87::Sqrt(1.0L - x * x)); }
-long double ArcCosine(long double x) { return x87::ArcTangent2(x87::Sqrt(1.0L - x * x), x); }
+long double SinePrimitive(long double x) {
+  if (!NeedsReduction(x)) return x87::Sine(x);
+  const ReducedAngle a = ReduceByHalfPi(x);
+  const long double r = a.remainder;
+  switch (a.quadrant) {
+    case 0:
+      return x87::Sine(r);
+    case 1:
+      return x87::Cosine(r);
+    case 2:
+      return -x87::Sine(r);
+    default:
+      return -x87::Cosine(r);
+  }
+}
+
+long double CosinePrimitive(long double x) {
+  if (!NeedsReduction(x)) return x87::Cosine(x);
+  const ReducedAngle a = ReduceByHalfPi(x);
+  const long double r = a.remainder;
+  switch (a.quadrant) {
+    case 0:
+      return x87::Cosine(r);
+    case 1:
+      return -x87::Sine(r);
+    case 2:
+      return -x87::Cosine(r);
+    default:
+      return x87::Sine(r);
+  }
+}
+
+long double Tangent(long double x) {
+  if (!NeedsReduction(x)) return x87::PartialTangent(x);
+  const ReducedAngle a = ReduceByHalfPi(x);
+  const long double t = x87::PartialTangent(a.remainder);
+  return (a.quadrant & 1) == 0 ? t : -1.0L / t;
+}
+
+long double Cotangent(long double x) {
+  if (!NeedsReduction(x)) return 1.0L / x87::PartialTangent(x);
+  const ReducedAngle a = ReduceByHalfPi(x);
+  const long double t = x87::PartialTangent(a.remainder);
+  return (a.quadrant & 1) == 0 ? 1.0L / t : -t;
+}
+
+long double Secant(long double x) { return 1.0L / CosinePrimitive(x); }
+long double Cosecant(long double x) { return 1.0L / SinePrimitive(x); }
+
+// 1 - x^2, computed as (1 - x)(1 + x) near +-1, where the square's rounding would cancel.
+static long double OneMinusSquare(long double x) {
+  if (Magnitude(x) > 0.5L) return (1.0L - x) * (1.0L + x);
+  return 1.0L - x * x;
+}
+
+long double ArcSine(long double x) { return x87::ArcTangent2(x, x87::Sqrt(OneMinusSquare(x))); }
+long double ArcCosine(long double x) { return x87::ArcTangent2(x87::Sqrt(OneMinusSquare(x)), x); }
 
 long double ArcCotangent(long double x) {
-  if (IsZero(x)) return HalfPi();
+  if (x == 0.0L) return HalfPi();
   return x87::ArcTangent2(1.0L / x, 1.0L);
 }
 
+// Near |x| = 1 the rounding of 1/x costs half the digits of acos(1/x) and asin(1/x); both are
+// angles of the point (sign x, sqrt(x^2 - 1)), scaled by |x|, without the reciprocal.
+static bool NearOneOutside(long double x) { return Magnitude(x) < 2.0L; }
+static long double SquareMinusOneRoot(long double x) {
+  const long double m = Magnitude(x);  // +0 at x = -1, so the angle there is +pi
+  return x87::Sqrt((m - 1.0L) * (m + 1.0L));
+}
+
 long double ArcSecant(long double x) {
-  if (IsZero(x)) return std::numeric_limits<long double>::infinity();
+  if (x == 0.0L) return std::numeric_limits<long double>::infinity();
+  if (NearOneOutside(x)) return x87::ArcTangent2(SquareMinusOneRoot(x), CopySign(1.0L, x));
   return ArcCosine(1.0L / x);
 }
 
 long double ArcCosecant(long double x) {
-  if (IsZero(x)) return std::numeric_limits<long double>::infinity();
+  if (x == 0.0L) return std::numeric_limits<long double>::infinity();
+  if (NearOneOutside(x)) return x87::ArcTangent2(CopySign(1.0L, x), SquareMinusOneRoot(x));
   return ArcSine(1.0L / x);
 }
 

@@ -1,0 +1,92 @@
+// x * 2/pi in integer arithmetic (32-bit limbs, so every target computes the same bits):
+// the significand times a window of the bits of 2/pi, the window chosen so that the bits
+// before it only add multiples of 4 and the bits after it change nothing of the 64 bits kept.
+#include "realops/ArgumentReduction.h"
+
+#include "numtext/Extended.h"
+#include "x87/X87.h"
+
+namespace numora::kernels {
+namespace {
+
+constexpr int kWindowLimbs = 9;  // 288 bits of 2/pi
+// Times the 64-bit significand, and a zero limb: for small arguments the quadrant bits lie
+// just above the product.
+constexpr int kProductLimbs = kWindowLimbs + 3;
+
+// pi/2, the nearest extended value.
+long double HalfPiValue() { return ExtendedFromBits(0x3FFF, 0xC90FDAA22168C235ULL); }
+
+bool Bit(const uint32_t* limbs, int position) {
+  return ((limbs[position / 32] >> (position % 32)) & 1u) != 0;
+}
+
+// The 64 bits of `limbs` (little-endian) from `top` down.
+uint64_t Bits64(const uint32_t* limbs, int top) {
+  uint64_t value = 0;
+  for (int position = top; position > top - 64; --position) {
+    value = (value << 1) | (position >= 0 && Bit(limbs, position) ? 1u : 0u);
+  }
+  return value;
+}
+
+}  // namespace
+
+ReducedAngle ReduceByHalfPi(long double x) {
+  const ExtendedBits bits = BitsOfExtended(x);
+  const bool negative = (bits.sign_and_exponent & 0x8000) != 0;
+  const int exponent = (bits.sign_and_exponent & 0x7FFF) - 16383;  // x = m * 2^(exponent - 63)
+  const uint64_t m = bits.significand;
+
+  // Limbs before j0 give m * B_j * 2^(exponent - 63 - 32(j + 1)), a multiple of 4.
+  const int j0 = exponent >= 65 ? (exponent - 65) / 32 : 0;
+  uint32_t window[kWindowLimbs];  // little-endian
+  for (int t = 0; t < kWindowLimbs; ++t) window[t] = kTwoOverPiBits[j0 + kWindowLimbs - 1 - t];
+
+  uint32_t product[kProductLimbs] = {};
+  const uint32_t m_parts[2] = {static_cast<uint32_t>(m), static_cast<uint32_t>(m >> 32)};
+  for (int a = 0; a < 2; ++a) {
+    uint64_t carry = 0;
+    for (int t = 0; t < kWindowLimbs; ++t) {
+      const uint64_t sum = static_cast<uint64_t>(m_parts[a]) * window[t] + product[a + t] + carry;
+      product[a + t] = static_cast<uint32_t>(sum);
+      carry = sum >> 32;
+    }
+    for (int k = a + kWindowLimbs; carry != 0 && k < kProductLimbs; ++k) {
+      const uint64_t sum = static_cast<uint64_t>(product[k]) + carry;
+      product[k] = static_cast<uint32_t>(sum);
+      carry = sum >> 32;
+    }
+  }
+
+  // The binary point lies `point` bits from the right of the product.
+  const int point = 32 * (j0 + kWindowLimbs) + 63 - exponent;
+  int quadrant = (Bit(product, point) ? 1 : 0) + (Bit(product, point + 1) ? 2 : 0);
+  // A fraction of one half or more rounds the quotient up: the remainder is then negative,
+  // its magnitude the two's complement of the fraction bits.
+  const bool rounded_up = Bit(product, point - 1);
+  if (rounded_up) {
+    quadrant = (quadrant + 1) & 3;
+    uint64_t borrow = 0;
+    for (int k = 0; k < kProductLimbs; ++k) {
+      const uint64_t difference = 0 - static_cast<uint64_t>(product[k]) - borrow;
+      product[k] = static_cast<uint32_t>(difference);
+      borrow = (difference >> 32) != 0 ? 1 : 0;
+    }
+  }
+  int top = point - 1;
+  while (top >= 0 && !Bit(product, top)) --top;
+  long double remainder = 0.0L;
+  if (top >= 0) {
+    const long double leading = static_cast<long double>(Bits64(product, top));
+    remainder = x87::Scale(leading, static_cast<long double>(top - 63 - point)) * HalfPiValue();
+  }
+  if (rounded_up) remainder = -remainder;
+  if (negative) {
+    remainder = -remainder;
+    quadrant = (4 - quadrant) & 3;
+  }
+  return {quadrant, remainder};
+}
+
+}  // namespace numora::kernels

@@ -1,0 +1,30 @@
+// Helpers of the kernels' range switches: the ranges where a stated formula loses digits,
+// overflows early or cancels, and the formulations that replace it there.
+#pragma once
+
+#include <cstdint>
+
+#include "numtext/Extended.h"
+
+namespace numora::kernels {
+
+// Below 2^-8 differences of values near 1 (e^x - e^-x, ln of 1 + t) lose digits.
+inline constexpr long double kSmallArgument = 0x1p-8L;
+// ln of the largest extended value: e^x overflows beyond it.
+inline constexpr long double kExpOverflowArgument = 11356.5L;
+// Beyond 2^8000 a square overflows.
+inline constexpr long double kSquareOverflowArgument = 0x1p8000L;
+
+inline long double Magnitude(long double x) { return x < 0.0L ? -x : x; }
+inline long double CopySign(long double magnitude, long double sign) {
+  return sign < 0.0L ? -magnitude : magnitude;
+}
+// Compares, not bits: the value need not pass through memory.
+inline bool IsInfinite(long double x) { return x > kLargestExtended || x < -kLargestExtended; }
+
+// e^x - 1, accurate near 0.
+long double ExpM1(long double x);
+// e^x * 2^k without overflow of e^x itself.
+long double ExpTimesPowerOfTwo(long double x, int32_t k);
+
+}  // namespace numora::kernels
