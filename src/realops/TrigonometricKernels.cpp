@@ -14,11 +14,9 @@ static bool NeedsReduction(long double x) {
   return Magnitude(x) > kQuarterPi && !IsInfinite(x) && x == x;
 }
 
-long double SinePrimitive(long double x) {
-  if (!NeedsReduction(x)) return x87::Sine(x);
-  const ReducedAngle a = ReduceByHalfPi(x);
-  const long double r = a.remainder;
-  switch (a.quadrant) {
+// sin((4n + q) * pi/2 + r), for |r| <= pi/4.
+static long double SineOfQuadrant(int quadrant, long double r) {
+  switch (quadrant & 3) {
     case 0:
       return x87::Sine(r);
     case 1:
@@ -30,20 +28,17 @@ long double SinePrimitive(long double x) {
   }
 }
 
+long double SinePrimitive(long double x) {
+  if (!NeedsReduction(x)) return x87::Sine(x);
+  const ReducedAngle a = ReduceByHalfPi(x);
+  return SineOfQuadrant(a.quadrant, a.remainder);
+}
+
+// cos x = sin(x + pi/2): one quadrant on.
 long double CosinePrimitive(long double x) {
   if (!NeedsReduction(x)) return x87::Cosine(x);
   const ReducedAngle a = ReduceByHalfPi(x);
-  const long double r = a.remainder;
-  switch (a.quadrant) {
-    case 0:
-      return x87::Cosine(r);
-    case 1:
-      return -x87::Sine(r);
-    case 2:
-      return -x87::Cosine(r);
-    default:
-      return x87::Sine(r);
-  }
+  return SineOfQuadrant(a.quadrant + 1, a.remainder);
 }
 
 long double Tangent(long double x) {

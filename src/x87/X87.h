@@ -18,8 +18,6 @@ inline constexpr uint16_t kRoundToNearest = 0x0000;
 inline constexpr uint16_t kRoundDown = 0x0400;
 inline constexpr uint16_t kRoundUp = 0x0800;
 inline constexpr uint16_t kRoundTowardZero = 0x0C00;
-// Status word bits.
-inline constexpr uint16_t kOutOfRangeC2 = 0x0400;
 
 inline uint16_t ControlWord() {
   uint16_t cw;
@@ -69,19 +67,7 @@ inline long double PartialTangent(long double x) {
   (void)one;
   return tangent;
 }
-// Sine and cosine report an operand outside the reduction range (|x| >= 2^63) in C2.
-inline long double Sine(long double x, bool& out_of_range) {
-  uint16_t sw;
-  asm volatile("fsin\n\tfnstsw %1" : "+t"(x), "=m"(sw));
-  out_of_range = (sw & kOutOfRangeC2) != 0;
-  return x;
-}
-inline long double Cosine(long double x, bool& out_of_range) {
-  uint16_t sw;
-  asm volatile("fcos\n\tfnstsw %1" : "+t"(x), "=m"(sw));
-  out_of_range = (sw & kOutOfRangeC2) != 0;
-  return x;
-}
+// Sine and cosine of |x| <= pi/4: the library reduces larger arguments itself.
 inline long double Sine(long double x) {
   asm volatile("fsin" : "+t"(x));
   return x;
