@@ -21,13 +21,29 @@ bool Bit(const uint32_t* limbs, int position) {
   return ((limbs[position / 32] >> (position % 32)) & 1u) != 0;
 }
 
-// The 64 bits of `limbs` (little-endian) from `top` down.
+// The 64 bits of `limbs` (little-endian) from `top` down; below bit 0 they are zeros.
 uint64_t Bits64(const uint32_t* limbs, int top) {
-  uint64_t value = 0;
-  for (int position = top; position > top - 64; --position) {
-    value = (value << 1) | (position >= 0 && Bit(limbs, position) ? 1u : 0u);
+  const int low = top - 63;
+  if (low < 0) {
+    uint64_t value = 0;
+    for (int position = top; position >= 0; --position) value = (value << 1) | Bit(limbs, position);
+    return value << -low;
   }
-  return value;
+  const int index = low / 32, offset = low % 32;
+  const uint64_t pair = (static_cast<uint64_t>(limbs[index + 1]) << 32) | limbs[index];
+  if (offset == 0) return pair;
+  return (pair >> offset) | (static_cast<uint64_t>(limbs[index + 2]) << (64 - offset));
+}
+
+// The highest set bit below `limit`, or -1.
+int HighestBitBelow(const uint32_t* limbs, int limit) {
+  int index = (limit - 1) / 32;
+  uint32_t word = limbs[index] & (limit % 32 == 0 ? 0xFFFFFFFFu : (1u << (limit % 32)) - 1u);
+  while (word == 0) {
+    if (--index < 0) return -1;
+    word = limbs[index];
+  }
+  return 32 * index + 31 - __builtin_clz(word);
 }
 
 }  // namespace
@@ -74,8 +90,7 @@ ReducedAngle ReduceByHalfPi(long double x) {
       borrow = (difference >> 32) != 0 ? 1 : 0;
     }
   }
-  int top = point - 1;
-  while (top >= 0 && !Bit(product, top)) --top;
+  const int top = HighestBitBelow(product, point);
   long double remainder = 0.0L;
   if (top >= 0) {
     const long double leading = static_cast<long double>(Bits64(product, top));

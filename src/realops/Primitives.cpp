@@ -23,20 +23,18 @@ bool SameValue(long double a, long double b, long double tolerance) {
   return b >= a ? b - a <= tolerance : a - b <= tolerance;
 }
 
-long double Exp(long double x) {
-  // e^(+inf) = inf and e^(-inf) = 0: the split below would subtract infinities.
-  if (IsInfinite(x)) return x > 0.0L ? x : 0.0L;
-  const long double t = x * x87::Log2OfE();
-  const long double n = x87::RoundToInteger(t);
-  const long double f = t - n;
-  return x87::Scale(x87::TwoToXMinus1(f) + 1.0L, n);
-}
-
+// e^x = 2^t, t = n + f: 2^f from 2^f - 1 (|f| <= 1/2), scaled by 2^(n + k).
 long double ExpTimesPowerOfTwo(long double x, int32_t k) {
   const long double t = x * x87::Log2OfE();
   const long double n = x87::RoundToInteger(t);
   const long double f = t - n;
   return x87::Scale(x87::TwoToXMinus1(f) + 1.0L, n + static_cast<long double>(k));
+}
+
+long double Exp(long double x) {
+  // e^(+inf) = inf and e^(-inf) = 0: the split would subtract infinities.
+  if (IsInfinite(x)) return x > 0.0L ? x : 0.0L;
+  return ExpTimesPowerOfTwo(x, 0);
 }
 
 long double ExpM1(long double x) {
