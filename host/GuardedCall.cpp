@@ -16,20 +16,6 @@ namespace {
 
 void LoadControlWord(uint16_t cw) { asm volatile("fnclex\n\tfldcw %0" : : "m"(cw) : "memory"); }
 
-// Loads the control word, then raises flags in the status word without a fault: a pending
-// unmasked flag faults at the next waiting instruction, as it would in the host.
-void LoadState(CallState state) {
-  LoadControlWord(state.control_word);
-  if (state.raised_flags == 0) return;
-  struct {
-    uint16_t control, pad0, status, pad1;
-    uint32_t rest[5];
-  } environment;
-  asm volatile("fnstenv %0" : "=m"(environment));
-  environment.status = static_cast<uint16_t>(environment.status | state.raised_flags);
-  asm volatile("fldenv %0" : : "m"(environment) : "memory");
-}
-
 uint16_t StatusWord() {
   uint16_t sw;
   asm volatile("fnstsw %0" : "=m"(sw) : : "memory");
@@ -105,6 +91,19 @@ void OnFault(int, siginfo_t*, void* context) {
 
 }  // namespace
 
+void LoadCallState(CallState state) {
+  LoadControlWord(state.control_word);
+  if (state.raised_flags == 0) return;
+  // The flags go in through the stored environment: raising them by arithmetic would fault.
+  struct {
+    uint16_t control, pad0, status, pad1;
+    uint32_t rest[5];
+  } environment;
+  asm volatile("fnstenv %0" : "=m"(environment));
+  environment.status = static_cast<uint16_t>(environment.status | state.raised_flags);
+  asm volatile("fldenv %0" : : "m"(environment) : "memory");
+}
+
 uint16_t ProcessControlWord() {
   uint16_t cw;
   asm volatile("fnstcw %0" : "=m"(cw));
@@ -120,7 +119,7 @@ __attribute__((noinline)) Outcome CallGuarded(Operation op, CallState state,
   const uint16_t caller = ProcessControlWord();
   PVOID handler = AddVectoredExceptionHandler(1, OnException);
   if (__builtin_setjmp(jump_buffer) == 0) {
-    LoadState(state);
+    LoadCallState(state);
     op();
     outcome.control_word_after = ProcessControlWord();
     outcome.status_word_after = StatusWord();
@@ -170,17 +169,15 @@ Outcome CallGuarded(Operation op, CallState state, bool) {
     outcome.message = name != nullptr ? name : "floating-point fault";
   } else {
     try {
-      LoadState(state);
+      LoadCallState(state);
       op();
-      outcome.control_word_after = ProcessControlWord();
-      outcome.status_word_after = StatusWord();
     } catch (const numora::Exception& error) {
       outcome.kind = Outcome::Kind::kError;
       outcome.error_kind = error.kind_name();
       outcome.message = error.what();
-      outcome.control_word_after = ProcessControlWord();
-      outcome.status_word_after = StatusWord();
     }
+    outcome.control_word_after = ProcessControlWord();
+    outcome.status_word_after = StatusWord();
   }
   LoadControlWord(caller);
   sigaction(SIGFPE, &previous, nullptr);

@@ -35,6 +35,10 @@ struct CallState {
   uint16_t raised_flags = 0;
 };
 
+// Loads `state` into the calling thread's unit: the control word, then the flags, which stay
+// pending (an unmasked one faults at the next waiting instruction).
+void LoadCallState(CallState state);
+
 // Runs `op` from `state`, then gives the caller back its own control word with the flags
 // cleared (after a fault, on a reinitialised unit).
 // On Windows a library error object is released after it has been read, unless `keep` is set.

@@ -12,30 +12,13 @@
 #include <dlfcn.h>
 #endif
 
+#include "GuardedCall.h"
 #include "numora/numora.h"
 
 namespace {
 
 constexpr uint16_t kPrecisionUnmasked = 0x035F;
 constexpr uint16_t kPrecisionFlag = 0x0020;
-
-void RaisePendingPrecisionFlag() {
-  const uint16_t cw = kPrecisionUnmasked;
-  asm volatile("fninit\n\tfldcw %0" : : "m"(cw) : "memory");
-  struct {
-    uint16_t control, pad0, status, pad1;
-    uint32_t rest[5];
-  } environment;
-  asm volatile("fnstenv %0" : "=m"(environment));
-  environment.status = static_cast<uint16_t>(environment.status | kPrecisionFlag);
-  asm volatile("fldenv %0" : : "m"(environment) : "memory");
-}
-
-uint16_t ControlWord() {
-  uint16_t cw;
-  asm volatile("fnstcw %0" : "=m"(cw));
-  return cw;
-}
 
 uint16_t StatusWord() {
   uint16_t sw;
@@ -58,7 +41,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s LIBRARY\n", argv[0]);
     return 2;
   }
-  RaisePendingPrecisionFlag();
+  host::LoadCallState(host::CallState{kPrecisionUnmasked, kPrecisionFlag});
 #ifdef _WIN32
   void* library = LoadLibraryA(argv[1]);
 #else
@@ -73,7 +56,8 @@ int main(int argc, char** argv) {
   };
   expect(library != nullptr, "the library loads");
   if (library == nullptr) return 1;
-  expect(ControlWord() == kPrecisionUnmasked, "the loading thread keeps its control word");
+  expect(host::ProcessControlWord() == kPrecisionUnmasked,
+         "the loading thread keeps its control word");
   expect((StatusWord() & 0x3F) == 0, "the loading thread's unit is reset: no flag raised");
   // An exact operation under the caller's word, precision exception unmasked.
   auto set_file = reinterpret_cast<void(NUMORA_CALL*)(const char*)>(Find(library, "SetFile"));

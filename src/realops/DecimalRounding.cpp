@@ -29,23 +29,19 @@ struct DecimalScale {
   long double factor;
 };
 
-// A quotient of magnitude 2^63 or more is an integer: x is already a multiple of 10^d (the
-// 64-bit integer step would give the integer indefinite).
-bool BeyondInt64(long double q) { return Magnitude(q) >= 0x1p63L && !IsInfinite(q); }
-
 }  // namespace
 
 double RoundToNearestEvenDecimal(double x, int8_t digit_position) {
   const DecimalScale scale(digit_position);
   const long double q = scale.Quotient(x);
-  if (BeyondInt64(q)) return x;
+  if (IsWholeBeyondInt64(q)) return x;  // x is a multiple of 10^d already
   return scale.Back(RoundToNearest(q));
 }
 
 double RoundHalfUpDecimal(double x, int8_t digit_position) {
   const DecimalScale scale(digit_position);
   const long double q = scale.Quotient(x);
-  if (BeyondInt64(q)) return x;
+  if (IsWholeBeyondInt64(q)) return x;
   // Halves move away from zero on both sides.
   return scale.Back(q >= 0.0L ? Truncate(q + 0.5L) : Truncate(q - 0.5L));
 }

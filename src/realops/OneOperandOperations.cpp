@@ -22,11 +22,7 @@ void Plain() {
 
 long double SquareRoot(long double x) { return x87::Sqrt(x); }
 long double ArcTangent(long double x) { return x87::ArcTangent2(x, 1.0L); }
-// Every extended value of magnitude 2^63 or more is an integer already: it is its own floor,
-// rounding and truncation, where the 64-bit integer step would give the integer indefinite.
-bool IsWholeBeyondInt64(long double x) {
-  return kernels::Magnitude(x) >= 0x1p63L && !kernels::IsInfinite(x);
-}
+using kernels::IsWholeBeyondInt64;  // its own floor, rounding and truncation
 long double FloorAsReal(long double x) {
   if (IsWholeBeyondInt64(x)) return x;
   return static_cast<long double>(kernels::Floor(x));

@@ -22,6 +22,10 @@ inline long double CopySign(long double magnitude, long double sign) {
 // Compares, not bits: the value need not pass through memory.
 inline bool IsInfinite(long double x) { return x > kLargestExtended || x < -kLargestExtended; }
 
+// A finite value of magnitude 2^63 or more: an integer already, beyond the 64-bit integer
+// steps, which would give the integer indefinite.
+inline bool IsWholeBeyondInt64(long double x) { return Magnitude(x) >= 0x1p63L && !IsInfinite(x); }
+
 // e^x - 1, accurate near 0.
 long double ExpM1(long double x);
 // e^x * 2^k without overflow of e^x itself.
