@@ -6,7 +6,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev clang-format libgtest-dev
-          libbenchmark-dev python3 binutils pkgconf man-db)
+          libbenchmark-dev python3 python3-mpmath binutils pkgconf man-db)
 # Wine: the package `wine` holds the `wine` and `wineserver` commands, `wine64` the 64-bit
 # loader; the 32-bit loader comes from the i386 architecture.
 windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686
@@ -37,6 +37,17 @@ if ((${#missing[@]})); then
   "${sudo_cmd[@]}" apt-get update
   updated=1
   apt_install "${missing[@]}"
+fi
+
+# CPython's own math test data, a second source of inputs for the random sweep: the test suite
+# of the interpreter's own version.
+if [[ -x /usr/bin/python3 ]]; then
+  testsuite=libpython$(/usr/bin/python3 -c 'import sys; print("%d.%d" % sys.version_info[:2])')-testsuite
+  if ! is_installed "$testsuite"; then
+    ((updated)) || "${sudo_cmd[@]}" apt-get update
+    updated=1
+    apt_install "$testsuite"
+  fi
 fi
 
 if [[ "$windows" == 1 ]]; then

@@ -13,13 +13,6 @@ namespace {
 constexpr uint16_t kParseControlWord = 0x133F;
 constexpr int kExactDigits = 19;  // below 10^19 an integer accumulator is exact
 
-constexpr uint16_t kExceptionFlags = 0x00BF;  // the six flags and the summary bit
-
-// Clearing the flags is slow; skipped when none is raised.
-void ClearFlagsIfRaised() {
-  if (x87::StatusWord() & kExceptionFlags) x87::ClearExceptions();
-}
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Eight digits at once, when the next eight bytes are all digits.
@@ -137,10 +130,8 @@ inline __attribute__((always_inline)) Scan ScanNumber(std::string_view text, cha
 
 bool ParseReal(std::string_view text, char separator, long double& value) {
   const uint16_t caller = x87::ControlWord();
-  // Flags the caller left raised fault at the first waiting instruction when the caller's word
-  // unmasks them: cleared before anything else runs. Under a fully masked word they are
-  // harmless until the flags are cleared at the end.
-  if ((caller & x87::kExceptionMasks) != x87::kExceptionMasks) ClearFlagsIfRaised();
+  // Under a fully masked word flags left raised stay until the flags are cleared at the end.
+  x87::ClearFlagsTheWordUnmasks(caller);
   // A caller already at 64-bit precision, round to nearest and all masked computes exactly as
   // 0x133F does (the infinity bit has no effect since the 387), so the switch can be skipped.
   const bool switch_control_word = (caller & 0x0F3F) != (kParseControlWord & 0x0F3F);
@@ -148,7 +139,7 @@ bool ParseReal(std::string_view text, char separator, long double& value) {
   const Scan scan = ScanNumber(text, separator);
   long double formed = scan.negative ? -scan.magnitude : scan.magnitude;
   asm volatile("" : "+t"(formed));  // formed before the flags are read
-  ClearFlagsIfRaised();  // the caller's unmasked exceptions must not see the parse's flags
+  x87::ClearFlagsIfRaised();  // the caller's unmasked exceptions must not see the parse's flags
   if (switch_control_word) x87::SetControlWord(caller);
   value = formed;
   return scan.accepted && !scan.overflowed;

@@ -1,3 +1,4 @@
+#include <cmath>
 #include <limits>
 
 #include "realops/Kernels.h"
@@ -7,7 +8,7 @@
 namespace numora::kernels {
 
 long double SinH(long double x) {
-  if (x == 0.0L) return 0.0L;
+  if (x == 0.0L) return x;  // the zero keeps its sign: csch(-0) = -inf
   // Near 0 e^x - e^-x cancels: e^x - 1 from 2^f - 1 keeps the digits.
   if (Magnitude(x) < kSmallArgument) {
     const long double u = ExpM1(x);
@@ -29,7 +30,7 @@ long double CosH(long double x) {
 }
 
 long double TanH(long double x) {
-  if (x == 0.0L) return 0.0L;
+  if (x == 0.0L) return x;  // the zero keeps its sign: coth(-0) = -inf
   if (Magnitude(x) < kSmallArgument) {
     const long double u = ExpM1(2.0L * x);
     return u / (u + 2.0L);
@@ -83,6 +84,8 @@ long double ArcCotH(long double x) {
 long double ArcSecH(long double x) {
   if (x == 0.0L) return std::numeric_limits<long double>::infinity();
   if (x == 1.0L) return 0.0L;
+  // Where 2/x overflows the result is ln 2 - ln x to every digit.
+  if (x > 0.0L && x < 1.0L / kSquareOverflowArgument) return x87::Ln2() - Ln(x);
   // Near 1: 1 - x^2 as (1 - x)(1 + x), and ln(1 + t) with t = ((1 - x) + sqrt(1 - x^2)) / x.
   if (x > 0.5L && x < 1.0L) {
     const long double below = 1.0L - x;  // exact here
@@ -92,11 +95,11 @@ long double ArcSecH(long double x) {
 }
 
 long double ArcCscH(long double x) {
-  if (x < 0.0L) return -ArcCscH(-x);  // odd, as asinh is
-  // Far from 1 the sum loses digits (large x) or 1/x^2 overflows (tiny x): asinh(1/x).
-  if (x > 1.0L / kSmallArgument || (x != 0.0L && x < 1.0L / kSquareOverflowArgument)) {
-    return ArcSinH(1.0L / x);
-  }
+  if (std::signbit(x)) return -ArcCscH(-x);  // odd, as asinh is, -0 included
+  // Far from 1 the sum loses digits: asinh(1/x).
+  if (x > 1.0L / kSmallArgument) return ArcSinH(1.0L / x);
+  // Where 1/x^2 overflows it is ln(2/x), and 2/x itself may overflow: ln 2 - ln x.
+  if (x != 0.0L && x < 1.0L / kSquareOverflowArgument) return x87::Ln2() - Ln(x);
   const long double reciprocal = 1.0L / x;
   return Ln(reciprocal + x87::Sqrt(1.0L / (x * x) + 1.0L));
 }

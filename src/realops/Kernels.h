@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "realops/ArgumentReduction.h"
+
 namespace numora::kernels {
 
 long double DefaultTolerance();  // 1e-16
@@ -22,7 +24,14 @@ int64_t Truncate(long double x);
 int64_t RoundToNearest(long double x);
 long double Ln(long double x);  // ln 2 * log2 x
 
-// Trigonometric
+// Trigonometric, of an angle already reduced (radians, or the angle unit's own reduction)
+long double SineOf(const ReducedAngle& a);
+long double CosineOf(const ReducedAngle& a);
+long double TangentOf(const ReducedAngle& a);
+long double CotangentOf(const ReducedAngle& a);
+long double SecantOf(const ReducedAngle& a);
+long double CosecantOf(const ReducedAngle& a);
+// Trigonometric, of radians
 long double Tangent(long double x);
 long double Cotangent(long double x);
 long double Secant(long double x);

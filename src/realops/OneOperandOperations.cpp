@@ -9,10 +9,16 @@
 namespace numora::ops {
 namespace {
 
-// Trigonometric and hyperbolic operands are read in the angle unit.
+// The inverse and hyperbolic functions read their operand in the angle unit too.
 template <long double (*Kernel)(long double)>
 void Angular() {
   RunOneOperandReal([](long double x) { return Kernel(AngleToRadians(x)); });
+}
+
+// The circular functions reduce their operand in its own unit.
+template <long double (*Kernel)(const kernels::ReducedAngle&)>
+void Circular() {
+  RunOneOperandReal([](long double x) { return Kernel(ReduceAngle(x)); });
 }
 
 template <long double (*Kernel)(long double)>
@@ -39,13 +45,13 @@ long double TruncAsReal(long double x) {
 }  // namespace
 
 void Get_Sqrt() { Plain<SquareRoot>(); }
-void Get_Sin() { Angular<kernels::SinePrimitive>(); }
-void Get_Cos() { Angular<kernels::CosinePrimitive>(); }
-void Get_Tan() { Angular<kernels::Tangent>(); }
-void Get_Cot() { Angular<kernels::Cotangent>(); }
-void Get_Cotan() { Angular<kernels::Cotangent>(); }
-void Get_Sec() { Angular<kernels::Secant>(); }
-void Get_Csc() { Angular<kernels::Cosecant>(); }
+void Get_Sin() { Circular<kernels::SineOf>(); }
+void Get_Cos() { Circular<kernels::CosineOf>(); }
+void Get_Tan() { Circular<kernels::TangentOf>(); }
+void Get_Cot() { Circular<kernels::CotangentOf>(); }
+void Get_Cotan() { Circular<kernels::CotangentOf>(); }
+void Get_Sec() { Circular<kernels::SecantOf>(); }
+void Get_Csc() { Circular<kernels::CosecantOf>(); }
 void Get_ASin() { Angular<kernels::ArcSine>(); }
 void Get_ACos() { Angular<kernels::ArcCosine>(); }
 void Get_ATan() { Angular<ArcTangent>(); }

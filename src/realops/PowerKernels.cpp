@@ -1,4 +1,5 @@
 #include "numtext/Extended.h"
+#include "realops/ExactProduct.h"
 #include "realops/Kernels.h"
 #include "realops/RangeHelpers.h"
 #include "x87/X87.h"
@@ -7,43 +8,64 @@ namespace numora::kernels {
 
 namespace {
 
-// A value carried as hi + lo, lo holding the rounding errors of the products that formed it.
-struct Pair {
-  long double hi, lo;
-};
-
-// Within these magnitudes the products and the splitting of their factors stay normal.
-bool SplitsSafely(long double x) {
-  const long double m = Magnitude(x);
-  return m < 0x1p8000L && m > 0x1p-8000L;
+// hi * hi of two pairs with the exact error of that product, then the cross terms.
+Pair Multiply(Pair a, Pair b) {
+  const Pair exact = ExactProduct(a.hi, b.hi);
+  const long double low = exact.lo + (a.hi * b.lo + a.lo * b.hi);
+  const long double sum = exact.hi + low;
+  return {sum, low - (sum - exact.hi)};
 }
 
-// hi * hi of two pairs with the exact error of that product (Dekker: each factor split into
-// two halves of 32 bits, whose products are exact), then the cross terms.
-Pair Multiply(Pair a, Pair b) {
-  if (!SplitsSafely(a.hi) || !SplitsSafely(b.hi)) return {a.hi * b.hi, 0.0L};
-  constexpr long double kSplit = 4294967297.0L;  // 2^32 + 1
-  const long double product = a.hi * b.hi;
-  const long double ca = kSplit * a.hi;
-  const long double a_high = ca - (ca - a.hi);
-  const long double a_low = a.hi - a_high;
-  const long double cb = kSplit * b.hi;
-  const long double b_high = cb - (cb - b.hi);
-  const long double b_low = b.hi - b_high;
-  const long double error =
-      ((a_high * b_high - product) + a_high * b_low + a_low * b_high) + a_low * b_low;
-  const long double low = error + (a.hi * b.lo + a.lo * b.hi);
-  const long double sum = product + low;
-  return {sum, low - (sum - product)};
+// A value (hi + lo) * 2^exponent with 1 <= |hi| < 2: its products never leave the range, so
+// neither the squarings nor a reciprocal of a power beyond the range overflow early.
+struct Scaled {
+  Pair mantissa;
+  int64_t exponent;
+};
+
+Scaled Split(long double x) {  // finite and not zero
+  const ExtendedBits bits = BitsOfExtended(x);
+  const int biased = bits.sign_and_exponent & 0x7FFF;
+  uint64_t significand = bits.significand;
+  int64_t exponent = biased - 16383;
+  if (biased == 0) {  // subnormal: normalised from its bits, without touching the unit
+    const int shift = __builtin_clzll(significand);
+    significand <<= shift;
+    exponent = -16382 - shift;
+  }
+  const uint16_t sign = bits.sign_and_exponent & 0x8000;
+  return {{ExtendedFromBits(static_cast<uint16_t>(sign | 0x3FFF), significand), 0.0L}, exponent};
+}
+
+Scaled Multiply(const Scaled& a, const Scaled& b) {
+  Scaled product{Multiply(a.mantissa, b.mantissa), a.exponent + b.exponent};
+  if (Magnitude(product.mantissa.hi) >= 2.0L) {  // halving is exact
+    product.mantissa = {product.mantissa.hi / 2.0L, product.mantissa.lo / 2.0L};
+    ++product.exponent;
+  }
+  return product;
 }
 
 // Beyond this many squarings the plain loop's doubling of the relative error shows in the
 // 15th digit: the products are then carried with their errors and rounded once at the end.
 constexpr uint32_t kPlainLoopLimit = 4096;
 
-long double CompensatedPower(long double base, uint32_t remaining, bool reciprocal) {
-  Pair result{1.0L, 0.0L};
-  Pair power{base, 0.0L};
+// Whether every product of the plain loop stays in the normal range: |base| in [2^e, 2^(e+1))
+// keeps |base|^k for k <= n in [2^(e k), 2^((e + 1) k)).
+bool PlainLoopStaysInRange(long double base, uint32_t n) {
+  if (n > kPlainLoopLimit) return false;
+  const ExtendedBits bits = BitsOfExtended(base);
+  const int biased = bits.sign_and_exponent & 0x7FFF;
+  if (biased == 0x7FFF || bits.significand == 0) return true;  // 0, infinities, NaNs
+  if (biased == 0) return false;                               // subnormal
+  const int64_t e = biased - 16383;
+  const int64_t reach = e < 0 ? -e : e + 1;
+  return reach * static_cast<int64_t>(n) <= 16000;
+}
+
+long double ScaledPower(long double base, uint32_t remaining, bool reciprocal) {
+  Scaled result{{1.0L, 0.0L}, 0};
+  Scaled power = Split(base);
   for (;;) {
     const bool bit = (remaining & 1u) != 0;
     remaining >>= 1;
@@ -53,9 +75,20 @@ long double CompensatedPower(long double base, uint32_t remaining, bool reciproc
     }
     power = Multiply(power, power);
   }
-  if (!reciprocal) return result.hi + result.lo;
-  const long double inverse = 1.0L / result.hi;
-  return inverse - inverse * (result.lo * inverse);
+  long double mantissa;
+  int64_t exponent = result.exponent;
+  if (reciprocal) {
+    const long double inverse = 1.0L / result.mantissa.hi;
+    mantissa = inverse - inverse * (result.mantissa.lo * inverse);
+    exponent = -exponent;
+  } else {
+    mantissa = result.mantissa.hi + result.mantissa.lo;
+  }
+  // One scaling, which raises overflow or underflow where the power lies beyond the range.
+  constexpr int64_t kBeyondRange = 1 << 20;
+  if (exponent > kBeyondRange) exponent = kBeyondRange;
+  if (exponent < -kBeyondRange) exponent = -kBeyondRange;
+  return x87::Scale(mantissa, static_cast<long double>(exponent));
 }
 
 // Whether an integral value is odd; from 2^64 on every extended value is even.
@@ -81,7 +114,7 @@ long double IntPower(long double base, int32_t exponent) {
   if (exponent == 0) return 1.0L;
   uint32_t remaining =
       exponent < 0 ? 0u - static_cast<uint32_t>(exponent) : static_cast<uint32_t>(exponent);
-  if (remaining > kPlainLoopLimit) return CompensatedPower(base, remaining, exponent < 0);
+  if (!PlainLoopStaysInRange(base, remaining)) return ScaledPower(base, remaining, exponent < 0);
   long double result = 1.0L;
   long double power = base;
   for (;;) {

@@ -1,4 +1,5 @@
 #include "numtext/Extended.h"
+#include "realops/ExactProduct.h"
 #include "realops/Kernels.h"
 #include "realops/RangeHelpers.h"
 #include "x87/X87.h"
@@ -25,9 +26,27 @@ bool SameValue(long double a, long double b, long double tolerance) {
 
 // e^x = 2^t, t = n + f: 2^f from 2^f - 1 (|f| <= 1/2), scaled by 2^(n + k).
 long double ExpTimesPowerOfTwo(long double x, int32_t k) {
-  const long double t = x * x87::Log2OfE();
-  const long double n = x87::RoundToInteger(t);
-  const long double f = t - n;
+  // Beyond 2^16 e^x lies past either end of the range: clamped there, t stays finite (no
+  // infinity minus infinity in the split) and the scale raises the overflow or underflow.
+  constexpr long double kBeyondRange = 65536.0L;
+  if (x > kBeyondRange) {
+    x = kBeyondRange;
+  } else if (x < -kBeyondRange) {
+    x = -kBeyondRange;
+  }
+  long double n, f;
+  if (Magnitude(x) <= kLargeExpArgument) {
+    const long double t = x * x87::Log2OfE();
+    n = x87::RoundToInteger(t);
+    f = t - n;
+  } else {
+    // One rounding of t costs |t| * 2^-64 of the result, which shows in the 15th digit and
+    // decides overflow at the top of the range: t carried with its errors, log2 e in two parts.
+    const Pair t = ExactProduct(x, ExtendedFromBits(0x3FFF, 0xB8AA3B295C17F0BCULL));
+    n = x87::RoundToInteger(t.hi);
+    const long double log2e_low = ExtendedFromBits(0xBFBE, 0x82F0025F2DC582EEULL);
+    f = (t.hi - n) + (t.lo + x * log2e_low);  // t.hi - n is exact
+  }
   return x87::Scale(x87::TwoToXMinus1(f) + 1.0L, n + static_cast<long double>(k));
 }
 

@@ -14,49 +14,59 @@ static bool NeedsReduction(long double x) {
   return Magnitude(x) > kQuarterPi && !IsInfinite(x) && x == x;
 }
 
+ReducedAngle ReduceRadians(long double x) {
+  if (!NeedsReduction(x)) return {0, x};
+  return ReduceByHalfPi(x);
+}
+
+static long double SineOfRemainder(const ReducedAngle& a) {
+  if (a.exact == ExactRemainder::kSineHalf) return CopySign(0.5L, a.remainder);
+  return x87::Sine(a.remainder);
+}
+
+static long double TangentOfRemainder(const ReducedAngle& a) {
+  if (a.exact == ExactRemainder::kTangentOne) return CopySign(1.0L, a.remainder);
+  return x87::PartialTangent(a.remainder);
+}
+
 // sin((4n + q) * pi/2 + r), for |r| <= pi/4.
-static long double SineOfQuadrant(int quadrant, long double r) {
-  switch (quadrant & 3) {
+long double SineOf(const ReducedAngle& a) {
+  switch (a.quadrant & 3) {
     case 0:
-      return x87::Sine(r);
+      return SineOfRemainder(a);
     case 1:
-      return x87::Cosine(r);
+      return x87::Cosine(a.remainder);
     case 2:
-      return -x87::Sine(r);
+      return -SineOfRemainder(a);
     default:
-      return -x87::Cosine(r);
+      return -x87::Cosine(a.remainder);
   }
 }
 
-long double SinePrimitive(long double x) {
-  if (!NeedsReduction(x)) return x87::Sine(x);
-  const ReducedAngle a = ReduceByHalfPi(x);
-  return SineOfQuadrant(a.quadrant, a.remainder);
-}
-
 // cos x = sin(x + pi/2): one quadrant on.
-long double CosinePrimitive(long double x) {
-  if (!NeedsReduction(x)) return x87::Cosine(x);
-  const ReducedAngle a = ReduceByHalfPi(x);
-  return SineOfQuadrant(a.quadrant + 1, a.remainder);
+long double CosineOf(const ReducedAngle& a) {
+  return SineOf({a.quadrant + 1, a.remainder, a.exact});
 }
 
-long double Tangent(long double x) {
-  if (!NeedsReduction(x)) return x87::PartialTangent(x);
-  const ReducedAngle a = ReduceByHalfPi(x);
-  const long double t = x87::PartialTangent(a.remainder);
+long double TangentOf(const ReducedAngle& a) {
+  const long double t = TangentOfRemainder(a);
   return (a.quadrant & 1) == 0 ? t : -1.0L / t;
 }
 
-long double Cotangent(long double x) {
-  if (!NeedsReduction(x)) return 1.0L / x87::PartialTangent(x);
-  const ReducedAngle a = ReduceByHalfPi(x);
-  const long double t = x87::PartialTangent(a.remainder);
+long double CotangentOf(const ReducedAngle& a) {
+  const long double t = TangentOfRemainder(a);
   return (a.quadrant & 1) == 0 ? 1.0L / t : -t;
 }
 
-long double Secant(long double x) { return 1.0L / CosinePrimitive(x); }
-long double Cosecant(long double x) { return 1.0L / SinePrimitive(x); }
+long double SecantOf(const ReducedAngle& a) { return 1.0L / CosineOf(a); }
+long double CosecantOf(const ReducedAngle& a) { return 1.0L / SineOf(a); }
+
+long double SinePrimitive(long double x) { return SineOf(ReduceRadians(x)); }
+long double CosinePrimitive(long double x) { return CosineOf(ReduceRadians(x)); }
+long double Tangent(long double x) { return TangentOf(ReduceRadians(x)); }
+long double Cotangent(long double x) { return CotangentOf(ReduceRadians(x)); }
+long double Secant(long double x) { return SecantOf(ReduceRadians(x)); }
+long double Cosecant(long double x) { return CosecantOf(ReduceRadians(x)); }
 
 // 1 - x^2, computed as (1 - x)(1 + x) near +-1, where the square's rounding would cancel.
 static long double OneMinusSquare(long double x) {

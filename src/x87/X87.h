@@ -31,6 +31,18 @@ inline uint16_t StatusWord() {
   return sw;
 }
 inline void ClearExceptions() { asm volatile("fnclex" : : : "memory"); }
+
+inline constexpr uint16_t kExceptionFlags = 0x00BF;  // the six flags and the summary bit
+
+// Clearing the flags is slow; skipped when none is raised.
+inline void ClearFlagsIfRaised() {
+  if (StatusWord() & kExceptionFlags) ClearExceptions();
+}
+// Flags a caller left raised fault at the first waiting instruction when its word unmasks
+// them: cleared before anything computes. Under a fully masked word they are harmless.
+inline void ClearFlagsTheWordUnmasks(uint16_t control_word) {
+  if ((control_word & kExceptionMasks) != kExceptionMasks) ClearFlagsIfRaised();
+}
 inline void Initialize() { asm volatile("fninit" : : : "memory"); }
 // Lets a pending unmasked exception fault here, inside the computation.
 inline void Wait() { asm volatile("fwait" : : : "memory"); }
@@ -74,6 +86,20 @@ inline long double Sine(long double x) {
 }
 inline long double Cosine(long double x) {
   asm volatile("fcos" : "+t"(x));
+  return x;
+}
+// The exact remainder x - n * y, n the integer nearest to x / y: the processor reduces in steps
+// of at most 63 bits of exponent until it reports the reduction complete.
+inline long double Remainder(long double x, long double y) {
+  asm volatile(
+      "1:\n\t"
+      "fprem1\n\t"
+      "fnstsw %%ax\n\t"
+      "testw $0x400, %%ax\n\t"
+      "jnz 1b"
+      : "+t"(x)
+      : "u"(y)
+      : "ax", "cc");
   return x;
 }
 // The angle of the point (x, y).
