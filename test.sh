@@ -2,6 +2,7 @@
 # ./test.sh        builds every preset and runs all tests
 # ./test.sh fuzz   runs the fuzz targets for a bounded time
 # ./test.sh soak   runs the soak benchmark
+# ./test.sh sweep N [SEED]   the random sweep against mpmath, N cases (Linux build)
 set -euo pipefail
 cd "$(dirname "$0")"
 mode="${1:-all}"
@@ -29,5 +30,11 @@ case "$mode" in
     cmake --build --preset linux --target numora_soak -j "$jobs"
     build/linux/bench/numora_soak
     ;;
-  *) echo "usage: $0 [fuzz [seconds]|soak]" >&2; exit 2 ;;
+  sweep)
+    cmake --preset linux >/dev/null
+    cmake --build --preset linux --target numora numora_sweep_driver -j "$jobs"
+    /usr/bin/python3 scripts/sweep.py --cases "${2:-1000000}" --seed "${3:-1}" \
+      --driver build/linux/tests/numora_sweep_driver --library build/linux/libnumora.so
+    ;;
+  *) echo "usage: $0 [fuzz [seconds]|soak|sweep [cases [seed]]]" >&2; exit 2 ;;
 esac

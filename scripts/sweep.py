@@ -428,7 +428,7 @@ TWO = {
     "Get_Hypot": (lambda a, b: mp.hypot(a, b), "real"),
     "Get_RoundTo": (lambda x, d: decimal_rounding(x, d, True), "int"),
     "Get_SimpleRoundTo": (lambda x, d: decimal_rounding(x, d, False), "int"),
-    "Get_ShR": (lambda x, count: x / power(mp.mpf(2), count), "real-count"),
+    "Get_ShR": (lambda x, count: x * mp.power(2, -count), "real-count"),
 }
 
 def int32(value):
@@ -741,10 +741,15 @@ def main():
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 1)
     parser.add_argument("--show", type=int, default=10, help="failures shown per operation")
+    parser.add_argument("--save", default="", help="write each case and its printed text here")
     args = parser.parse_args()
 
     cases = draw_cases(args.cases, args.seed)
     printed = run_driver(args, cases)
+    if args.save:
+        with open(args.save, "w") as out:
+            for (unit, entry, operand), text in zip(cases, printed):
+                out.write(f"{unit}\t{entry}\t{operand}\t{text}\n")
     with multiprocessing.Pool(args.jobs) as pool:
         truths = pool.map(reference, cases, chunksize=256)
 

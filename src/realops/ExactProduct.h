@@ -25,4 +25,11 @@ inline Pair ExactProduct(long double a, long double b) {
   return {product, error};
 }
 
+// a + b = hi + lo exactly (Knuth), whatever their magnitudes.
+inline Pair ExactSum(long double a, long double b) {
+  const long double sum = a + b;
+  const long double b_part = sum - a;
+  return {sum, (a - (sum - b_part)) + (b - b_part)};
+}
+
 }  // namespace numora::kernels

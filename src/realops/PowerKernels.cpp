@@ -1,6 +1,7 @@
 #include "numtext/Extended.h"
 #include "realops/ExactProduct.h"
 #include "realops/Kernels.h"
+#include "realops/Log2Table.h"
 #include "realops/RangeHelpers.h"
 #include "x87/X87.h"
 
@@ -91,6 +92,55 @@ long double ScaledPower(long double base, uint32_t remaining, bool reciprocal) {
   return x87::Scale(mantissa, static_cast<long double>(exponent));
 }
 
+// log2 e in two parts.
+long double Log2EHigh() { return ExtendedFromBits(0x3FFF, 0xB8AA3B295C17F0BCULL); }
+long double Log2ELow() { return ExtendedFromBits(0xBFBE, 0x82F0025F2DC582EEULL); }
+
+// log2 m for 1 <= m < 2 to about 80 bits: log2 of the table point c = 1 + i/128 at or below m,
+// and ln(m/c) = 2 atanh(u), u = (m - c)/(m + c), |u| < 1/512, whose series ends at u^7.
+Pair Log2OfMantissa(long double m) {
+  const int i = static_cast<int>((BitsOfExtended(m).significand >> 56) & 0x7F);
+  const Log2TableEntry& entry = kLog2Table[i];
+  const long double table_high =
+      ExtendedFromBits(entry.high.sign_and_exponent, entry.high.significand);
+  const long double table_low =
+      ExtendedFromBits(entry.low.sign_and_exponent, entry.low.significand);
+  const long double c = 1.0L + static_cast<long double>(i) / 128.0L;
+  const long double d = m - c;  // exact
+  if (d == 0.0L) return {table_high, table_low};
+  const Pair s = ExactSum(m, c);
+  const long double u = d / s.hi;  // u + u_low = d / (s.hi + s.lo)
+  const Pair us = ExactProduct(u, s.hi);
+  const long double u_low = (((d - us.hi) - us.lo) - u * s.lo) / s.hi;
+  const long double u2 = u * u;
+  const long double tail = u * u2 * (2.0L / 3.0L + u2 * (2.0L / 5.0L + u2 * (2.0L / 7.0L)));
+  const long double ln_high = 2.0L * u;
+  const long double ln_low = 2.0L * u_low + tail;
+  const Pair product = ExactProduct(ln_high, Log2EHigh());
+  const long double product_low = product.lo + (ln_high * Log2ELow() + ln_low * Log2EHigh());
+  const Pair sum = ExactSum(table_high, product.hi);
+  return {sum.hi, sum.lo + (table_low + product_low)};
+}
+
+// |a|^e = 2^(e log2 |a|), for a != 0. The stated e^(e ln a) rounds e ln a once, which costs
+// |e ln a| * 2^-64 of the result: beyond 2^10 that shows in the 15th digit, so there
+// e log2 |a| is carried in parts (exponent, table, series) with the errors of its products.
+long double PowerOfMagnitude(long double a, long double e) {
+  const long double magnitude = Magnitude(a);
+  const long double y = e * Ln(magnitude);
+  constexpr long double kBeyondRange = 65536.0L;  // e^y lies past either end of the range
+  if (!(Magnitude(y) > kLargeExpArgument) || Magnitude(y) > kBeyondRange) return Exp(y);
+  const Scaled split = Split(magnitude);
+  const Pair log2_mantissa = Log2OfMantissa(split.mantissa.hi);
+  const Pair whole = ExactProduct(e, static_cast<long double>(split.exponent));
+  const Pair part = ExactProduct(e, log2_mantissa.hi);
+  const Pair sum = ExactSum(whole.hi, part.hi);
+  const long double low = sum.lo + (whole.lo + part.lo + e * log2_mantissa.lo);
+  const long double n = x87::RoundToInteger(sum.hi);
+  const long double f = (sum.hi - n) + low;  // sum.hi - n is exact
+  return x87::Scale(x87::TwoToXMinus1(f) + 1.0L, n);
+}
+
 // Whether an integral value is odd; from 2^64 on every extended value is even.
 bool IsOddIntegral(long double x) {
   const ExtendedBits bits = BitsOfExtended(x);
@@ -104,7 +154,7 @@ bool IsOddIntegral(long double x) {
 __attribute__((noinline, cold)) long double PowerOfNegativeBase(long double base,
                                                                 long double exponent) {
   if (Fraction(exponent) != 0.0L) return Exp(exponent * Ln(base));
-  const long double magnitude = Exp(exponent * Ln(-base));
+  const long double magnitude = PowerOfMagnitude(base, exponent);
   return IsOddIntegral(exponent) ? -magnitude : magnitude;
 }
 
@@ -138,7 +188,7 @@ long double Power(long double base, long double exponent) {
   if (base < 0.0L) [[unlikely]] {
     return PowerOfNegativeBase(base, exponent);
   }
-  return Exp(exponent * Ln(base));
+  return PowerOfMagnitude(base, exponent);
 }
 
 long double Hypot(long double a, long double b) {
