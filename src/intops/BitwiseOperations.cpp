@@ -47,9 +47,13 @@ void Get_ShR() {
   SplitOperands();
   PluginState& state = State();
   const long double count = ReadRealOperand(state.second_operand_text);
-  const long double divisor = kernels::Power(2.0L, count);
+  // Beyond 2^16000 the power leaves the range while the quotient may not: the value is then
+  // scaled by 2^-count instead.
+  const bool power_in_range = count < 16000.0L && count > -16000.0L;
+  const long double divisor = power_in_range ? kernels::Power(2.0L, count) : 1.0L;
   const long double value = ReadRealOperand(state.first_operand_text);
-  const long double result = value / divisor;
+  const long double result =
+      power_in_range ? value / divisor : kernels::ScaleByPowerOfTwo(value, -count);
   x87::Wait();
   state.last_result = result;
   StoreRealResult(state.last_result);

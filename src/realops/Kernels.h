@@ -67,6 +67,8 @@ long double IntPower(long double base, int32_t exponent);
 long double Power(long double base, long double exponent);
 long double Hypot(long double a, long double b);
 long double Ldexp(long double x, int32_t n);
+// x * 2^e for a real e, one rounding beside 2^f for its fraction.
+long double ScaleByPowerOfTwo(long double x, long double e);
 int64_t Floor(long double x);
 
 }  // namespace numora::kernels

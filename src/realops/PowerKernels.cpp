@@ -201,6 +201,14 @@ long double Hypot(long double a, long double b) {
   return larger * x87::Sqrt(1.0L + ratio * ratio);
 }
 
+long double ScaleByPowerOfTwo(long double x, long double e) {
+  const long double n = x87::RoundToInteger(e);
+  const long double f = e - n;  // exact, |f| <= 1/2
+  if (f != 0.0L) x = x * (x87::TwoToXMinus1(f) + 1.0L);
+  constexpr long double kBeyondRange = 65536.0L;  // any nonzero x leaves the range
+  return x87::Scale(x, n > kBeyondRange ? kBeyondRange : n < -kBeyondRange ? -kBeyondRange : n);
+}
+
 long double Ldexp(long double x, int32_t n) { return x87::Scale(x, static_cast<long double>(n)); }
 
 int64_t Floor(long double x) {
