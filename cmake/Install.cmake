@@ -10,7 +10,14 @@ install(FILES include/numora/numora.h include/numora/numora.hpp include/numora/n
 if(TARGET numora_host)
   install(TARGETS numora_host RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
-install(FILES docs/numora.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Manual pages are installed compressed (gzip -9n: no name, no time stamp).
+find_program(NUMORA_GZIP gzip REQUIRED)
+add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/numora.1.gz
+                   COMMAND ${NUMORA_GZIP} -9nc ${PROJECT_SOURCE_DIR}/docs/numora.1 >
+                           ${PROJECT_BINARY_DIR}/numora.1.gz
+                   DEPENDS ${PROJECT_SOURCE_DIR}/docs/numora.1 VERBATIM)
+add_custom_target(numora_man_page ALL DEPENDS ${PROJECT_BINARY_DIR}/numora.1.gz)
+install(FILES ${PROJECT_BINARY_DIR}/numora.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES docs/operations.md LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(NUMORA_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Numora)

@@ -2,7 +2,10 @@
 # our entry function, and the compiler's runtime linked in.
 set(NUMORA_DEF_FILE ${PROJECT_BINARY_DIR}/Numora.def)
 numora_write_def_file(${NUMORA_DEF_FILE})
-target_sources(numora PRIVATE ${NUMORA_DEF_FILE} ${PROJECT_SOURCE_DIR}/src/platform/windows/Numora.rc
+# The version record carries the project's version (its ProductVersion string stays 1.0.0.0).
+configure_file(${PROJECT_SOURCE_DIR}/src/platform/windows/Numora.rc.in ${PROJECT_BINARY_DIR}/Numora.rc
+               @ONLY)
+target_sources(numora PRIVATE ${NUMORA_DEF_FILE} ${PROJECT_BINARY_DIR}/Numora.rc
                               ${PROJECT_SOURCE_DIR}/src/platform/windows/WindowsLoad.cpp)
 target_include_directories(numora PRIVATE ${PROJECT_SOURCE_DIR}/src)
 target_compile_definitions(numora PRIVATE NUMORA_BUILDING_LIBRARY)

@@ -9,12 +9,12 @@ cd "$(dirname "$0")/.."
 # What the scripts, the CMake builds and the test definitions run.
 commands=(
   cmake ctest ninja cc c++ gcc g++ clang clang++ clang-format python3 nm objdump strings
-  pkg-config man
+  pkg-config man cpack dpkg-deb dpkg-shlibdeps lintian git gzip tar
   i686-w64-mingw32-gcc-posix i686-w64-mingw32-g++-posix i686-w64-mingw32-windres
   i686-w64-mingw32-objdump i686-w64-mingw32-nm
   x86_64-w64-mingw32-gcc-posix x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres
   x86_64-w64-mingw32-objdump x86_64-w64-mingw32-nm
-  wine wineserver /usr/lib/wine/wine64
+  wine wineserver /usr/lib/wine/wine64 unzip
 )
 # Present only where the i386 packages could be installed (else those tests are skipped).
 optional_commands=(/usr/lib/wine/wine)

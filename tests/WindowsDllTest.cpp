@@ -94,11 +94,16 @@ TEST_F(NumoraDll, VersionRecord) {
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT fixed_size = 0;
   ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &fixed_size));
-  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwFileVersionLS, 0x00010000u);
-  EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwProductVersionLS, 0x00010000u);
-  EXPECT_EQ(VersionString(block, "FileVersion"), "1.0.1.0");
+  // The library's one version number, as numora.h states it.
+  const DWORD high = (NUMORA_VERSION_MAJOR << 16) | NUMORA_VERSION_MINOR;
+  const DWORD low = NUMORA_VERSION_PATCH << 16;
+  EXPECT_EQ(fixed->dwFileVersionMS, high);
+  EXPECT_EQ(fixed->dwFileVersionLS, low);
+  EXPECT_EQ(fixed->dwProductVersionMS, high);
+  EXPECT_EQ(fixed->dwProductVersionLS, low);
+  EXPECT_EQ(VersionString(block, "FileVersion"), std::to_string(NUMORA_VERSION_MAJOR) + "." +
+                                                     std::to_string(NUMORA_VERSION_MINOR) + "." +
+                                                     std::to_string(NUMORA_VERSION_PATCH) + ".0");
   EXPECT_EQ(VersionString(block, "ProductVersion"), "1.0.0.0");
   EXPECT_EQ(VersionString(block, "InternalName"), "DravikNumora++");
   EXPECT_EQ(VersionString(block, "ProductName"), "DravikNumora++");

@@ -22,11 +22,11 @@ cmake --install "$build_dir" --prefix "$prefix" >"$work/install.log" 2>&1 ||
 libdir=$(sed -n 's|^libdir=\${prefix}/||p' "$prefix"/lib*/pkgconfig/numora.pc 2>/dev/null |
   sed 's|^.*/||')
 for f in include/numora/numora.h include/numora/numora.hpp include/numora/numora_exports.h \
-         lib/libnumora.so lib/libnumora.so.1 bin/numora share/man/man1/numora.1 \
+         lib/libnumora.so lib/libnumora.so.1 bin/numora share/man/man1/numora.1.gz \
          lib/cmake/Numora/NumoraConfig.cmake lib/cmake/Numora/NumoraConfigVersion.cmake \
          lib/cmake/Numora/NumoraTargets.cmake lib/pkgconfig/numora.pc \
-         lib/python3/dist-packages/numora/__init__.py share/doc/Numora/operations.md \
-         share/doc/Numora/LICENSE; do
+         lib/python3/dist-packages/numora/__init__.py share/doc/numora/operations.md \
+         share/doc/numora/LICENSE; do
   [[ -e "$prefix/$f" ]] || fail "not installed: $f"
 done
 [[ "$(readlink "$prefix/lib/libnumora.so.1")" == libnumora.so.1.* ]] ||
@@ -51,7 +51,7 @@ LD_LIBRARY_PATH=$prefix/lib want_output "1.4142135623731 1.0.1" "$work/pc_consum
 
 # The installed host finds the installed library; the man page renders.
 want_output "1.4142135623731" "$prefix/bin/numora" sqrt 2
-MANWIDTH=80 man -l "$prefix/share/man/man1/numora.1" 2>"$work/man.err" | grep -q "LINE MODE" ||
+MANWIDTH=80 man -l "$prefix/share/man/man1/numora.1.gz" 2>"$work/man.err" | grep -q "LINE MODE" ||
   fail "man -l does not render the page"
 [[ ! -s "$work/man.err" ]] || { cat "$work/man.err"; fail "man -l warns"; }
 
