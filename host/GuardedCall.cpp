@@ -113,11 +113,22 @@ uint16_t ProcessControlWord() {
 #ifdef _WIN32
 // A vectored handler sees the exception first and jumps back here; the entry point's frames
 // hold nothing that needs unwinding by then.
+static PVOID session_handler = nullptr;
+
+FaultHandlerSession::FaultHandlerSession() {
+  session_handler = AddVectoredExceptionHandler(1, OnException);
+}
+FaultHandlerSession::~FaultHandlerSession() {
+  RemoveVectoredExceptionHandler(session_handler);
+  session_handler = nullptr;
+}
+
 __attribute__((noinline)) Outcome CallGuarded(Operation op, CallState state,
                                               bool keep_error_object) {
   Outcome outcome;
   const uint16_t caller = ProcessControlWord();
-  PVOID handler = AddVectoredExceptionHandler(1, OnException);
+  PVOID handler =
+      session_handler != nullptr ? nullptr : AddVectoredExceptionHandler(1, OnException);
   if (__builtin_setjmp(jump_buffer) == 0) {
     LoadCallState(state);
     op();
@@ -148,20 +159,40 @@ __attribute__((noinline)) Outcome CallGuarded(Operation op, CallState state,
       outcome.message = name != nullptr ? name : FaultName(caught.ExceptionCode);
     }
   }
-  RemoveVectoredExceptionHandler(handler);
+  if (handler != nullptr) RemoveVectoredExceptionHandler(handler);
   LoadControlWord(caller);
   return outcome;
 }
 #else
-Outcome CallGuarded(Operation op, CallState state, bool) {
-  Outcome outcome;
-  const uint16_t caller = ProcessControlWord();
-  struct sigaction action = {}, previous = {};
+static bool session_active = false;
+static struct sigaction session_previous = {};
+
+// SA_NODEFER and an empty mask: the handler changes no signal mask, so the jump out of it
+// need not restore one (no system call per guarded call).
+static void InstallFaultHandler(struct sigaction* previous) {
+  struct sigaction action = {};
   action.sa_sigaction = OnFault;
   action.sa_flags = SA_SIGINFO | SA_NODEFER;
   sigemptyset(&action.sa_mask);
-  sigaction(SIGFPE, &action, &previous);
-  if (sigsetjmp(fault_jump, 1) != 0) {
+  sigaction(SIGFPE, &action, previous);
+}
+
+FaultHandlerSession::FaultHandlerSession() {
+  InstallFaultHandler(&session_previous);
+  session_active = true;
+}
+FaultHandlerSession::~FaultHandlerSession() {
+  sigaction(SIGFPE, &session_previous, nullptr);
+  session_active = false;
+}
+
+Outcome CallGuarded(Operation op, CallState state, bool) {
+  Outcome outcome;
+  const uint16_t caller = ProcessControlWord();
+  const bool own_handler = !session_active;
+  struct sigaction previous = {};
+  if (own_handler) InstallFaultHandler(&previous);
+  if (sigsetjmp(fault_jump, 0) != 0) {
     outcome.kind = Outcome::Kind::kFault;
     outcome.control_word_after = fault_control_word;
     outcome.status_word_after = fault_status_word;
@@ -180,7 +211,7 @@ Outcome CallGuarded(Operation op, CallState state, bool) {
     outcome.status_word_after = StatusWord();
   }
   LoadControlWord(caller);
-  sigaction(SIGFPE, &previous, nullptr);
+  if (own_handler) sigaction(SIGFPE, &previous, nullptr);
   return outcome;
 }
 #endif

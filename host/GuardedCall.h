@@ -39,6 +39,16 @@ struct CallState {
 // pending (an unmasked one faults at the next waiting instruction).
 void LoadCallState(CallState state);
 
+// Keeps the fault handler installed while it lives, so that the calls made meanwhile (a line
+// mode's thousands) do not install and remove it each time. One at a time.
+class FaultHandlerSession {
+ public:
+  FaultHandlerSession();
+  ~FaultHandlerSession();
+  FaultHandlerSession(const FaultHandlerSession&) = delete;
+  FaultHandlerSession& operator=(const FaultHandlerSession&) = delete;
+};
+
 // Runs `op` from `state`, then gives the caller back its own control word with the flags
 // cleared (after a fault, on a reinitialised unit).
 // On Windows a library error object is released after it has been read, unless `keep` is set.

@@ -21,6 +21,7 @@
 #include "LibraryLoader.h"
 #include "numora/numora.h"
 #include "numora/numora.hpp"
+#include "plugin/OperationNames.h"
 
 namespace {
 
@@ -41,26 +42,26 @@ struct Library {
   host::LibraryLoader loader;
   SetFileFn set_file = nullptr;
   GetTextFn get_file = nullptr;
-};
+  // Each operation is looked up in the library once, at its first use.
+  Operation operations[numora::names::kOperationCount] = {};
+  bool looked_up[numora::names::kOperationCount] = {};
 
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
+  // Names match in any case, with or without the "Get_" of the operations.
+  Operation Resolve(const char* name, std::size_t length) {
+    const int index = numora::names::FindOperation(name, length);
+    if (index < 0) return nullptr;
+    if (!looked_up[index]) {
+      operations[index] =
+          reinterpret_cast<Operation>(loader.Find(numora::names::kOperationNames[index]));
+      looked_up[index] = true;
+    }
+    return operations[index];
+  }
+};
 
 std::string Upper(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return text;
-}
-
-// Names match in any case, with or without the "Get_" of the operations.
-const char* ResolveOperation(const std::string& requested) {
-  const std::string wanted = Lower(requested);
-  for (const ExportName& op : kOperations) {
-    const std::string name = Lower(op.name);
-    if (name == wanted || name == "get_" + wanted) return op.name;
-  }
-  return nullptr;
 }
 
 struct OperationHelp {
@@ -100,18 +101,17 @@ void Usage(std::FILE* out) {
       out);
 }
 
-// Runs one operation; gives the result line or the error line.
-bool Run(Library& library, Operation op, unsigned cw, std::string& line) {
+// Runs one operation; gives the error line when it fails.
+bool Run(Operation op, unsigned cw, std::string& error_line) {
   const host::Outcome outcome = host::CallGuarded(op, static_cast<uint16_t>(cw));
   switch (outcome.kind) {
     case host::Outcome::Kind::kNormal:
-      line = library.get_file();
       return true;
     case host::Outcome::Kind::kError:
-      line = "error: " + outcome.error_kind + ": " + outcome.message;
+      error_line = "error: " + outcome.error_kind + ": " + outcome.message;
       return false;
     case host::Outcome::Kind::kFault:
-      line = "error: floating-point fault: " + outcome.message;
+      error_line = "error: floating-point fault: " + outcome.message;
       return false;
   }
   return false;
@@ -224,44 +224,102 @@ void ListExports(const host::LibraryLoader& loader) {
   }
 }
 
-bool RunNamed(Library& library, const Options& options, const std::string& name,
-              std::string& line) {
-  const char* resolved = ResolveOperation(name);
-  Operation op = resolved ? reinterpret_cast<Operation>(library.loader.Find(resolved)) : nullptr;
+// Runs the named operation; the result goes to stdout, an error line to stderr (stdout is
+// flushed first, so the two keep their order where they meet).
+bool RunNamed(Library& library, const Options& options, const char* name, std::size_t length) {
+  const Operation op = library.Resolve(name, length);
+  std::string error_line;
   if (op == nullptr) {
-    line = "error: unknown operation '" + name + "' (numora --list shows them)";
-    return false;
+    error_line = "error: unknown operation '" + std::string(name, length) +
+                 "' (numora --list shows them)";
+  } else if (Run(op, options.control_word, error_line)) {
+    const char* text = library.get_file();
+    std::fwrite(text, 1, std::strlen(text), stdout);
+    std::fputc('\n', stdout);
+    return true;
   }
-  return Run(library, op, options.control_word, line);
+  std::fflush(stdout);
+  std::fprintf(stderr, "%s\n", error_line.c_str());
+  return false;
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// Whole lines from a stream, read in large blocks; a line is NUL-terminated in place.
+class LineReader {
+ public:
+  explicit LineReader(std::FILE* in, bool interactive) : in_(in), interactive_(interactive) {}
+  // The next line without its end, or nullptr at the end of the input.
+  char* Next(std::size_t& length) {
+    for (;;) {
+      char* newline = static_cast<char*>(std::memchr(buffer_.data() + start_, '\n', end_ - start_));
+      if (newline != nullptr || (eof_ && start_ < end_)) {
+        char* line = buffer_.data() + start_;
+        char* stop = newline != nullptr ? newline : buffer_.data() + end_;
+        start_ = static_cast<std::size_t>(stop - buffer_.data()) + (newline != nullptr ? 1 : 0);
+        *stop = '\0';
+        length = static_cast<std::size_t>(stop - line);
+        return line;
+      }
+      if (eof_) return nullptr;
+      Fill();
+    }
+  }
+
+ private:
+  void Fill() {
+    if (start_ > 0) {  // keep the partial line at the front
+      std::memmove(buffer_.data(), buffer_.data() + start_, end_ - start_);
+      end_ -= start_;
+      start_ = 0;
+    }
+    if (buffer_.size() - end_ < kBlock + 1) buffer_.resize(end_ + kBlock + 1);
+    // At a terminal a line is all there is to read; elsewhere a whole block.
+    const std::size_t got =
+        interactive_ ? (std::fgets(buffer_.data() + end_, static_cast<int>(kBlock), in_) != nullptr
+                            ? std::strlen(buffer_.data() + end_)
+                            : 0)
+                     : std::fread(buffer_.data() + end_, 1, kBlock, in_);
+    end_ += got;
+    if (got == 0) eof_ = true;
+  }
+
+  static constexpr std::size_t kBlock = 1 << 16;
+  std::FILE* in_;
+  bool interactive_;
+  std::string buffer_ = std::string(kBlock + 1, '\0');
+  std::size_t start_ = 0, end_ = 0;
+  bool eof_ = false;
+};
+
 // Line mode: results on stdout, errors on stderr; false when any line failed.
 bool RunLines(Library& library, const Options& options) {
   const bool interactive = isatty(fileno(stdin)) != 0;
+  // Buffered output, unless someone waits for each answer.
+  static char output_buffer[1 << 16];
+  if (!interactive) std::setvbuf(stdout, output_buffer, _IOFBF, sizeof output_buffer);
+  const host::FaultHandlerSession faults;  // installed once for all the lines
+  LineReader reader(stdin, interactive);
   bool all_ok = true;
-  std::string input, line;
   for (;;) {
     if (interactive) {
       std::fputs("numora> ", stdout);
       std::fflush(stdout);
     }
-    if (!std::getline(std::cin, input)) break;
-    if (!input.empty() && input.back() == '\r') input.pop_back();
+    std::size_t length = 0;
+    char* input = reader.Next(length);
+    if (input == nullptr) break;
+    if (length > 0 && input[length - 1] == '\r') input[--length] = '\0';
     std::size_t start = 0;
-    while (start < input.size() && IsBlank(input[start])) ++start;
-    if (start == input.size() || input[start] == '#') continue;  // blank or comment
+    while (start < length && IsBlank(input[start])) ++start;
+    if (start == length || input[start] == '#') continue;  // blank or comment
     std::size_t space = start;
-    while (space < input.size() && !IsBlank(input[space])) ++space;
-    const std::string name = input.substr(start, space - start);
-    if (space < input.size()) library.set_file(input.substr(space + 1).c_str());
-    const bool ok = RunNamed(library, options, name, line);
-    all_ok = all_ok && ok;
-    std::FILE* out = ok ? stdout : stderr;
-    std::fprintf(out, "%s\n", line.c_str());
-    std::fflush(out);
+    while (space < length && !IsBlank(input[space])) ++space;
+    if (space < length) library.set_file(input + space + 1);
+    all_ok = RunNamed(library, options, input + start, space - start) && all_ok;
+    if (interactive) std::fflush(stdout);
   }
+  std::fflush(stdout);
   return all_ok;
 }
 
@@ -309,17 +367,16 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  std::string line;
   if (!options.unit.empty()) {
     library.set_file(options.unit.c_str());
-    RunNamed(library, options, "Set_Angle_Measurement", line);
+    const Operation set_unit = library.Resolve("Set_Angle_Measurement", std::strlen("Set_Angle_Measurement"));
+    std::string error_line;
+    if (set_unit != nullptr) Run(set_unit, options.control_word, error_line);
   }
 
   if (!options.op.empty()) {
     library.set_file(options.has_operand ? options.operand.c_str() : "");
-    const bool ok = RunNamed(library, options, options.op, line);
-    std::fprintf(ok ? stdout : stderr, "%s\n", line.c_str());
-    return ok ? 0 : 1;
+    return RunNamed(library, options, options.op.data(), options.op.size()) ? 0 : 1;
   }
   return RunLines(library, options) ? 0 : 1;
 }

@@ -725,7 +725,7 @@ def run_driver(args, cases):
         sys.exit(77)
     if result.returncode != 0:
         sys.exit(f"sweep: the driver failed with exit status {result.returncode}")
-    printed = result.stdout.decode().split("\n")[:-1]
+    printed = result.stdout.decode().replace("\r\n", "\n").split("\n")[:-1]
     if len(printed) != len(cases):
         sys.exit(f"sweep: the driver printed {len(printed)} lines for {len(cases)} cases")
     return printed

@@ -53,6 +53,52 @@ int main(void) {
   status = NumoraRun("Get_And", "x,1", &o);
   Expect(status == 1 && strcmp(o.kind, "EConvertError") == 0, "integer text errors too", &o);
 
+  /* Every operation by its own name, in upper and lower case and without "Get_", resolves to
+     one handle of its own; near misses and the boundary entry points resolve to nothing. */
+  {
+    static const char* const names[] = {
+#define NAME_OF(name, ordinal) #name,
+        NUMORA_OPERATION_EXPORTS(NAME_OF)
+#undef NAME_OF
+    };
+    const NumoraOperation* handles[sizeof names / sizeof names[0]];
+    size_t i, j;
+    int all = 1, distinct = 1;
+    for (i = 0; i < sizeof names / sizeof names[0]; ++i) {
+      char upper[64], lower[64];
+      size_t k;
+      for (k = 0; names[i][k] != '\0'; ++k) {
+        upper[k] = (char)(names[i][k] >= 'a' && names[i][k] <= 'z' ? names[i][k] - 32 : names[i][k]);
+        lower[k] = (char)(names[i][k] >= 'A' && names[i][k] <= 'Z' ? names[i][k] + 32 : names[i][k]);
+      }
+      upper[k] = lower[k] = '\0';
+      handles[i] = NumoraFind(names[i]);
+      all = all && handles[i] != NULL && NumoraFind(upper) == handles[i] &&
+            NumoraFind(lower) == handles[i] &&
+            (strncmp(names[i], "Get_", 4) != 0 || NumoraFind(lower + 4) == handles[i]);
+      for (j = 0; j < i; ++j) distinct = distinct && handles[j] != handles[i];
+    }
+    Expect(all, "every operation in every spelling", &o);
+    Expect(distinct, "one handle per operation", &o);
+  }
+  Expect(NumoraFind("Get_Sqrtx") == NULL && NumoraFind("sqr") == NULL &&
+             NumoraFind("get_get_sqrt") == NULL && NumoraFind("SetFile") == NULL &&
+             NumoraFind("Get_SetFile") == NULL && NumoraFind("") == NULL && NumoraFind(NULL) == NULL &&
+             NumoraFind("Dec_To_Hex ") == NULL && NumoraFind("to_hex") == NULL,
+         "near misses and boundary entry points name nothing", &o);
+
+  /* Resolved once, called many times; the outcome as NumoraRun gives it. */
+  {
+    const NumoraOperation* sqrt_op = NumoraFind("SQRT");
+    status = NumoraCall(sqrt_op, "6.25", &o);
+    Expect(status == 0 && strcmp(o.text, "2.5") == 0, "NumoraCall runs the found operation", &o);
+    status = NumoraCall(sqrt_op, "x", &o);
+    Expect(status == 1 && strcmp(o.kind, "EConvertError") == 0 && strcmp(o.text, "x") == 0,
+           "NumoraCall returns the error", &o);
+    status = NumoraCall(NULL, "1", &o);
+    Expect(status == 2 && o.message != NULL, "NumoraCall of no operation is 2", &o);
+  }
+
   printf("%d passed, %d failed\n", passed, failed);
   return failed != 0;
 }

@@ -8,10 +8,18 @@
 #include <string>
 #include <unordered_map>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "GuardedCall.h"
 #include "LibraryLoader.h"
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  _setmode(_fileno(stdout), _O_BINARY);  // the texts exactly, without carriage returns
+#endif
   host::LibraryLoader library;
   std::string error;
   if (!library.Open(argc > 1 ? argv[1] : "", error)) {

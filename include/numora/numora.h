@@ -80,6 +80,13 @@ typedef struct NumoraOutcome {
    2 for an unknown operation name (`message` says so). Never throws; unmasked x87 faults stay
    SIGFPE. The outcome's pointers are valid until the next call into the library. */
 NUMORA_API int NumoraRun(const char* operation, const char* operand, NumoraOutcome* outcome);
+
+/* The same in two steps, for callers that run one operation many times: NumoraFind resolves a
+   name once (NULL for an unknown one), NumoraCall runs it as NumoraRun does (2 for NULL). */
+typedef struct NumoraOperation NumoraOperation;
+NUMORA_API const NumoraOperation* NumoraFind(const char* operation);
+NUMORA_API int NumoraCall(const NumoraOperation* operation, const char* operand,
+                          NumoraOutcome* outcome);
 #endif
 
 #ifdef __cplusplus

@@ -1,45 +1,23 @@
-// NumoraRun: one operation by name with its error returned as a value, for callers that
-// cannot catch a C++ exception (C, Python through ctypes). Linux only; the DLLs keep their
-// 79 exports.
-#include <cctype>
+// NumoraFind, NumoraCall and NumoraRun: operations by name with their errors returned as
+// values, for callers that cannot catch a C++ exception (C, Python). Linux only; the DLLs keep
+// their 79 exports.
 #include <cstdio>
-#include <cstring>
 #include <exception>
 
 #include "numora/numora.h"
 #include "numora/numora.hpp"
+#include "plugin/OperationNames.h"
 
-namespace {
-
-struct NamedOperation {
-  const char* name;
+struct NumoraOperation {
   void (*entry)(void);
 };
 
-#define NUMORA_NAMED_OPERATION(name, ordinal) {#name, &::name},
-constexpr NamedOperation kOperations[] = {NUMORA_OPERATION_EXPORTS(NUMORA_NAMED_OPERATION)};
-#undef NUMORA_NAMED_OPERATION
+namespace {
 
-bool SameIgnoringCase(const char* a, const char* b) {
-  for (; *a != '\0' && *b != '\0'; ++a, ++b) {
-    if (std::tolower(static_cast<unsigned char>(*a)) !=
-        std::tolower(static_cast<unsigned char>(*b))) {
-      return false;
-    }
-  }
-  return *a == *b;
-}
-
-// Any case, with or without the "Get_" of the operations.
-void (*FindOperation(const char* requested))(void) {
-  for (const NamedOperation& op : kOperations) {
-    if (SameIgnoringCase(op.name, requested)) return op.entry;
-    if (std::strncmp(op.name, "Get_", 4) == 0 && SameIgnoringCase(op.name + 4, requested)) {
-      return op.entry;
-    }
-  }
-  return nullptr;
-}
+#define NUMORA_OPERATION_ENTRY(name, ordinal) {&::name},
+constexpr NumoraOperation kOperations[] = {NUMORA_OPERATION_EXPORTS(NUMORA_OPERATION_ENTRY)};
+#undef NUMORA_OPERATION_ENTRY
+static_assert(sizeof kOperations / sizeof kOperations[0] == numora::names::kOperationCount);
 
 // What the outcome points to stays alive until the next call: the error itself (its message
 // is shared, so holding it allocates nothing) and the text of an unknown name.
@@ -48,34 +26,47 @@ char unknown_name_message[160];
 
 }  // namespace
 
-extern "C" NUMORA_API int NumoraRun(const char* operation, const char* operand,
-                                    NumoraOutcome* outcome) {
-  NumoraOutcome result = {nullptr, nullptr, nullptr};
-  last_error = nullptr;
+extern "C" NUMORA_API const NumoraOperation* NumoraFind(const char* name) {
+  if (name == nullptr) return nullptr;
+  const int index = numora::names::FindOperation(name);
+  return index < 0 ? nullptr : &kOperations[index];
+}
+
+extern "C" NUMORA_API int NumoraCall(const NumoraOperation* operation, const char* operand,
+                                     NumoraOutcome* outcome) {
+  if (last_error) last_error = nullptr;
   int status = 0;
-  void (*entry)(void) = operation != nullptr ? FindOperation(operation) : nullptr;
-  if (entry == nullptr) {
-    std::snprintf(unknown_name_message, sizeof unknown_name_message, "unknown operation '%.100s'",
-                  operation != nullptr ? operation : "(null)");
-    result.kind = nullptr;
-    result.message = unknown_name_message;
+  const char* kind = nullptr;
+  const char* message = nullptr;
+  if (operation == nullptr) {
+    message = "no operation";
     status = 2;
   } else {
     try {
       if (operand != nullptr) SetFile(operand);
-      entry();
+      operation->entry();
     } catch (const numora::Exception& error) {
       last_error = std::current_exception();
-      result.kind = error.kind_name();
-      result.message = error.what();
+      kind = error.kind_name();
+      message = error.what();
       status = 1;
     } catch (...) {  // nothing else leaves the entry points; never let it reach a C caller
-      result.kind = numora::Exception::KindName();
-      result.message = "unexpected error";
+      kind = numora::Exception::KindName();
+      message = "unexpected error";
       status = 1;
     }
   }
-  result.text = GetFile();
-  if (outcome != nullptr) *outcome = result;
+  if (outcome != nullptr) *outcome = NumoraOutcome{GetFile(), kind, message};
   return status;
+}
+
+extern "C" NUMORA_API int NumoraRun(const char* operation, const char* operand,
+                                    NumoraOutcome* outcome) {
+  const NumoraOperation* found = NumoraFind(operation);
+  if (found != nullptr) return NumoraCall(found, operand, outcome);
+  if (last_error) last_error = nullptr;
+  std::snprintf(unknown_name_message, sizeof unknown_name_message, "unknown operation '%.100s'",
+                operation != nullptr ? operation : "(null)");
+  if (outcome != nullptr) *outcome = NumoraOutcome{GetFile(), nullptr, unknown_name_message};
+  return 2;
 }
