@@ -39,7 +39,8 @@ install(FILES ${PROJECT_BINARY_DIR}/numora.pc DESTINATION ${CMAKE_INSTALL_LIBDIR
 set(NUMORA_PYTHON_INSTALL_DIR lib/python3/dist-packages
     CACHE STRING "Where cmake --install puts the Python package, below the prefix")
 install(DIRECTORY ${PROJECT_BINARY_DIR}/python/numora DESTINATION ${NUMORA_PYTHON_INSTALL_DIR}
-        PATTERN __pycache__ EXCLUDE)
+        PATTERN __pycache__ EXCLUDE PATTERN "*.so" EXCLUDE)
+install(TARGETS numora_python LIBRARY DESTINATION ${NUMORA_PYTHON_INSTALL_DIR}/numora)
 file(RELATIVE_PATH NUMORA_PYTHON_TO_LIBRARY /prefix/${NUMORA_PYTHON_INSTALL_DIR}/numora
      /prefix/${CMAKE_INSTALL_LIBDIR}/libnumora.so.1)
 install(CODE "file(CREATE_LINK ${NUMORA_PYTHON_TO_LIBRARY}

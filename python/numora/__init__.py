@@ -1,4 +1,4 @@
-"""Numora from Python: the library's operations on number texts, through ctypes.
+"""Numora from Python: the library's operations on number texts.
 
     >>> import numora
     >>> numora.sqrt(2)
@@ -11,7 +11,11 @@ Every operation of the library is a function named after it in lower case, witho
 and ``not_``. Operands may be texts or numbers; several operands are joined as "a,b". With
 no operand an operation works on the library's register, the result of the last call.
 Errors raise ``numora.EConvertError``, ``numora.EOutOfMemory``, ... (all ``numora.Error``,
-a ``ValueError``).
+a ``ValueError``). ``numora.map("sqrt", operands)`` runs one operation on many operands in one
+crossing into the library; an error there carries the failing operand's ``index``.
+
+The calls cross into the library through the compiled module ``numora._numora``; where it is
+missing, through ctypes (slower, the same results).
 """
 
 import ctypes
@@ -21,7 +25,7 @@ import threading
 
 from ._exports import OPERATIONS
 
-__all__ = ["call", "set_angle_unit", "python_name", "OPERATIONS", "Error", "EConvertError",
+__all__ = ["call", "map", "set_angle_unit", "python_name", "OPERATIONS", "Error", "EConvertError",
            "EHeapException", "EOutOfMemory", "EInvalidPointer"]
 
 
@@ -71,11 +75,12 @@ def _library_path():
                       "tree; set NUMORA_LIBRARY to its path")
 
 
-_library = ctypes.CDLL(_library_path())
-_library.NumoraRun.argtypes = [ctypes.c_char_p, ctypes.c_char_p, ctypes.POINTER(_Outcome)]
-_library.NumoraRun.restype = ctypes.c_int
-# The library keeps one register for the whole process: one call at a time.
-_lock = threading.Lock()
+_library_file = _library_path()
+
+try:
+    from . import _numora as _compiled
+except ImportError:  # a copy of the package without its compiled part
+    _compiled = None
 
 
 def _text(operand):
@@ -84,23 +89,60 @@ def _text(operand):
     return str(operand)
 
 
-def call(name, operand=None):
-    """Runs the operation `name` ("Get_Sqrt", "sqrt", "DEC_TO_HEX") on `operand` (a text or
-    a number; None works on the register) and returns the register's text."""
-    outcome = _Outcome()
-    encoded = None if operand is None else _text(operand).encode("latin-1")
-    with _lock:
-        status = _library.NumoraRun(name.encode("latin-1"), encoded, ctypes.byref(outcome))
-        text = outcome.text.decode("latin-1") if outcome.text is not None else ""
-        kind = outcome.kind.decode("latin-1") if outcome.kind is not None else None
-        message = outcome.message.decode("latin-1") if outcome.message is not None else ""
-    if status == 0:
-        return text
-    if status == 2:
-        raise ValueError(message)
-    error = _ERRORS.get(kind, Error)(message)
-    error.kind = kind
-    raise error
+if _compiled is not None:
+    _compiled.load(_library_file, _ERRORS, Error)
+    call = _compiled.call  # call(name, operand=None), as below
+
+    def map(name, operands):  # noqa: A001 - the batch form of call
+        """The operation `name` on each of `operands`, as a list of texts, in one crossing."""
+        return _compiled.map(name, operands)
+
+    def _make_operation(export):
+        return _compiled.operation(export)
+else:
+    _library = ctypes.CDLL(_library_file)
+    _library.NumoraRun.argtypes = [ctypes.c_char_p, ctypes.c_char_p, ctypes.POINTER(_Outcome)]
+    _library.NumoraRun.restype = ctypes.c_int
+    # The library keeps one register for the whole process: one call at a time.
+    _lock = threading.Lock()
+
+    def call(name, operand=None):
+        """Runs the operation `name` ("Get_Sqrt", "sqrt", "DEC_TO_HEX") on `operand` (a text
+        or a number; None works on the register) and returns the register's text."""
+        outcome = _Outcome()
+        encoded = None if operand is None else _text(operand).encode("latin-1")
+        with _lock:
+            status = _library.NumoraRun(name.encode("latin-1"), encoded, ctypes.byref(outcome))
+            text = outcome.text.decode("latin-1") if outcome.text is not None else ""
+            kind = outcome.kind.decode("latin-1") if outcome.kind is not None else None
+            message = outcome.message.decode("latin-1") if outcome.message is not None else ""
+        if status == 0:
+            return text
+        if status == 2:
+            raise ValueError(message)
+        error = _ERRORS.get(kind, Error)(message)
+        error.kind = kind
+        raise error
+
+    def map(name, operands):  # noqa: A001 - the batch form of call
+        """The operation `name` on each of `operands`, as a list of texts."""
+        results = []
+        for index, operand in enumerate(operands):
+            try:
+                results.append(call(name, operand))
+            except Error as error:
+                error.index = index
+                raise
+        return results
+
+    def _make_operation(export):
+        def operation(*operands):
+            return call(export, ",".join(_text(o) for o in operands) if operands else None)
+
+        operation.__name__ = python_name(export)
+        operation.__qualname__ = operation.__name__
+        operation.__doc__ = "The library's %s on the operands (joined as \"a,b\")." % export
+        return operation
 
 
 def set_angle_unit(unit):
@@ -114,16 +156,6 @@ def python_name(export):
     if name.startswith("get_"):
         name = name[4:]
     return name + "_" if keyword.iskeyword(name) else name
-
-
-def _make_operation(export):
-    def operation(*operands):
-        return call(export, ",".join(_text(o) for o in operands) if operands else None)
-
-    operation.__name__ = python_name(export)
-    operation.__qualname__ = operation.__name__
-    operation.__doc__ = "The library's %s on the operands (joined as \"a,b\")." % export
-    return operation
 
 
 for _export in OPERATIONS:

@@ -77,21 +77,62 @@ class Errors(unittest.TestCase):
         self.assertIn("frobnicate", str(caught.exception))
 
 
+class Batches(unittest.TestCase):
+    """numora.map: one operation on many operands, one crossing into the library."""
+
+    def test_results_in_order(self):
+        self.assertEqual(numora.map("sqrt", [4, "6.25", 2.25, b"16"]), ["2", "2.5", "1.5", "4"])
+        self.assertEqual(numora.map("Get_Power", ("2,10", "3,3")), ["1024", "27"])
+        self.assertEqual(numora.map("sqrt", (str(x) for x in (1, 4, 9))), ["1", "2", "3"])
+        self.assertEqual(numora.map("sqrt", []), [])
+
+    def test_the_same_texts_as_one_call_at_a_time(self):
+        operands = ["%.17g" % (1.37 ** k) for k in range(-300, 300, 7)]
+        self.assertEqual(numora.map("ln", operands), [numora.ln(x) for x in operands])
+
+    def test_an_error_names_the_failing_operand(self):
+        with self.assertRaises(numora.EConvertError) as caught:
+            numora.map("sqrt", ["4", "9", "x", "16"])
+        self.assertEqual(caught.exception.index, 2)
+        self.assertEqual(str(caught.exception), "'x' is not a valid floating point value")
+        self.assertEqual(numora.hex_to_dec(), "0")  # the register kept the failing operand 'x'
+        with self.assertRaises(ValueError):
+            numora.map("frobnicate", ["1"])
+
+
+class Crossing(unittest.TestCase):
+    """The compiled crossing is what the build tree uses; without it ctypes gives the same."""
+
+    def test_the_build_uses_the_compiled_module(self):
+        self.assertIsNotNone(numora._compiled)
+
+    def test_without_the_compiled_module(self):
+        program = ("import numora; assert numora._compiled is None; "
+                   "print(numora.sqrt(2), numora.power(2, 10), numora.map('sqrt', [4, 9]))\n"
+                   "try:\n numora.map('sqrt', ['1', 'x'])\n"
+                   "except numora.EConvertError as e:\n print(e.index, e.kind)")
+        result = Finding().run_copy({"NUMORA_LIBRARY": numora._library_file}, program,
+                                    without=("_numora*",))
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertEqual(result.stdout, "1.4142135623731 1024 ['2', '3']\n1 EConvertError\n")
+
+
 class Finding(unittest.TestCase):
     """Away from the build tree the module takes NUMORA_LIBRARY, or says what is missing."""
 
-    def run_copy(self, environment):
+    def run_copy(self, environment, program="import numora; print(numora.sqrt(2))",
+                 without=()):
         with tempfile.TemporaryDirectory() as folder:
             shutil.copytree(os.path.dirname(numora.__file__), os.path.join(folder, "numora"),
-                            ignore=shutil.ignore_patterns("__pycache__"))
+                            ignore=shutil.ignore_patterns("__pycache__", *without))
             env = dict(os.environ)
             env.pop("NUMORA_LIBRARY", None)
             env.update(environment, PYTHONPATH=folder)
-            return subprocess.run([sys.executable, "-c", "import numora; print(numora.sqrt(2))"],
+            return subprocess.run([sys.executable, "-c", program],
                                   env=env, cwd=folder, capture_output=True, text=True)
 
     def test_numora_library_names_the_library(self):
-        result = self.run_copy({"NUMORA_LIBRARY": numora._library._name})
+        result = self.run_copy({"NUMORA_LIBRARY": numora._library_file})
         self.assertEqual(result.returncode, 0, result.stderr)
         self.assertEqual(result.stdout, "1.4142135623731\n")
 
