@@ -230,8 +230,8 @@ bool RunNamed(Library& library, const Options& options, const char* name, std::s
   const Operation op = library.Resolve(name, length);
   std::string error_line;
   if (op == nullptr) {
-    error_line = "error: unknown operation '" + std::string(name, length) +
-                 "' (numora --list shows them)";
+    error_line =
+        "error: unknown operation '" + std::string(name, length) + "' (numora --list shows them)";
   } else if (Run(op, options.control_word, error_line)) {
     const char* text = library.get_file();
     std::fwrite(text, 1, std::strlen(text), stdout);
@@ -369,7 +369,8 @@ int main(int argc, char** argv) {
 
   if (!options.unit.empty()) {
     library.set_file(options.unit.c_str());
-    const Operation set_unit = library.Resolve("Set_Angle_Measurement", std::strlen("Set_Angle_Measurement"));
+    const Operation set_unit =
+        library.Resolve("Set_Angle_Measurement", std::strlen("Set_Angle_Measurement"));
     std::string error_line;
     if (set_unit != nullptr) Run(set_unit, options.control_word, error_line);
   }

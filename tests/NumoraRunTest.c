@@ -68,8 +68,10 @@ int main(void) {
       char upper[64], lower[64];
       size_t k;
       for (k = 0; names[i][k] != '\0'; ++k) {
-        upper[k] = (char)(names[i][k] >= 'a' && names[i][k] <= 'z' ? names[i][k] - 32 : names[i][k]);
-        lower[k] = (char)(names[i][k] >= 'A' && names[i][k] <= 'Z' ? names[i][k] + 32 : names[i][k]);
+        upper[k] =
+            (char)(names[i][k] >= 'a' && names[i][k] <= 'z' ? names[i][k] - 32 : names[i][k]);
+        lower[k] =
+            (char)(names[i][k] >= 'A' && names[i][k] <= 'Z' ? names[i][k] + 32 : names[i][k]);
       }
       upper[k] = lower[k] = '\0';
       handles[i] = NumoraFind(names[i]);
@@ -83,8 +85,9 @@ int main(void) {
   }
   Expect(NumoraFind("Get_Sqrtx") == NULL && NumoraFind("sqr") == NULL &&
              NumoraFind("get_get_sqrt") == NULL && NumoraFind("SetFile") == NULL &&
-             NumoraFind("Get_SetFile") == NULL && NumoraFind("") == NULL && NumoraFind(NULL) == NULL &&
-             NumoraFind("Dec_To_Hex ") == NULL && NumoraFind("to_hex") == NULL,
+             NumoraFind("Get_SetFile") == NULL && NumoraFind("") == NULL &&
+             NumoraFind(NULL) == NULL && NumoraFind("Dec_To_Hex ") == NULL &&
+             NumoraFind("to_hex") == NULL,
          "near misses and boundary entry points name nothing", &o);
 
   /* Resolved once, called many times; the outcome as NumoraRun gives it. */

@@ -4,9 +4,9 @@
    library has one register per process, so they must not overlap. */
 #define PY_SSIZE_T_CLEAN
 #include <Python.h>
-#include <structmember.h>
 #include <dlfcn.h>
 #include <string.h>
+#include <structmember.h>
 
 #include "numora/numora.h"
 
@@ -80,8 +80,8 @@ static PyObject* RaiseOutcome(int status, const NumoraOutcome* outcome, Py_ssize
     return NULL;
   }
   PyObject* kind = PyUnicode_FromString(outcome->kind != NULL ? outcome->kind : "Exception");
-  PyObject* cls = kind != NULL && error_classes != NULL ? PyDict_GetItem(error_classes, kind)
-                                                        : NULL;
+  PyObject* cls =
+      kind != NULL && error_classes != NULL ? PyDict_GetItem(error_classes, kind) : NULL;
   if (cls == NULL) cls = base_error != NULL ? base_error : PyExc_ValueError;
   PyObject* text = PyUnicode_DecodeLatin1(message, (Py_ssize_t)strlen(message), NULL);
   PyObject* error = text != NULL ? PyObject_CallOneArg(cls, text) : NULL;
@@ -115,8 +115,7 @@ static int Loaded(void) {
 
 /* An operation bound to its handle: numora.sqrt(2), numora.power(2, 10). */
 typedef struct {
-  PyObject_HEAD
-  const NumoraOperation* operation;
+  PyObject_HEAD const NumoraOperation* operation;
   PyObject* name;
   vectorcallfunc vectorcall;
 } Bound;
@@ -298,8 +297,15 @@ static PyMethodDef kMethods[] = {
 };
 
 static struct PyModuleDef kModule = {
-    PyModuleDef_HEAD_INIT, "_numora", "The compiled crossing into the Numora library.", -1,
-    kMethods, NULL, NULL, NULL, NULL,
+    PyModuleDef_HEAD_INIT,
+    "_numora",
+    "The compiled crossing into the Numora library.",
+    -1,
+    kMethods,
+    NULL,
+    NULL,
+    NULL,
+    NULL,
 };
 
 PyMODINIT_FUNC PyInit__numora(void) {

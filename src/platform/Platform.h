@@ -3,11 +3,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace numora::platform {
 
-// The user's decimal separator now, NUL-terminated in `buffer`; "." when it cannot be read.
-void ReadCallDecimalSeparator(char* buffer, std::size_t size);
+inline constexpr std::size_t kSeparatorBuffer = 261;
+// The user's decimal separator now: in `buffer`, or where the system keeps it (valid until
+// the locale changes); "." when it cannot be read.
+std::string_view CallDecimalSeparator(char (&buffer)[kSeparatorBuffer]);
 // The one-character separator of the loading thread's locale; '.' when it is not one character.
 char ReadLoadDecimalSeparator();
 void LocaleUpperCase(char* text, std::size_t length);

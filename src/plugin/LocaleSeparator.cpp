@@ -8,26 +8,29 @@
 namespace numora {
 namespace {
 
-constexpr std::size_t kSeparatorBuffer = 261;
+using platform::kSeparatorBuffer;
 const char* call_separator_override = nullptr;
 
 // Read anew on every call: the user may change the locale while the host runs.
-void ReadSeparator(char (&buffer)[kSeparatorBuffer]) {
+std::string_view ReadSeparator(char (&buffer)[kSeparatorBuffer]) {
   if (call_separator_override != nullptr) {
-    const std::size_t length = std::min(std::strlen(call_separator_override), kSeparatorBuffer - 1);
-    std::memcpy(buffer, call_separator_override, length);
-    buffer[length] = '\0';
-    return;
+    return std::string_view(call_separator_override,
+                            std::min(std::strlen(call_separator_override), kSeparatorBuffer - 1));
   }
-  platform::ReadCallDecimalSeparator(buffer, kSeparatorBuffer);
+  return platform::CallDecimalSeparator(buffer);
 }
 
 }  // namespace
 
+bool DotNeedsTranslation(std::string_view text) {
+  if (text.find('.') == std::string_view::npos) return false;
+  char buffer[kSeparatorBuffer];
+  return ReadSeparator(buffer) != ".";
+}
+
 Text DotToLocaleSeparator(std::string_view text) {
-  char separator[kSeparatorBuffer];
-  ReadSeparator(separator);
-  const std::string_view with(separator);
+  char buffer[kSeparatorBuffer];
+  const std::string_view with = ReadSeparator(buffer);
   Text result;
   if (with == ".") {
     result.assign(text.data(), text.size());
@@ -45,9 +48,9 @@ Text DotToLocaleSeparator(std::string_view text) {
 }
 
 void LocaleSeparatorToDot(char* text, std::size_t length) {
-  char separator[kSeparatorBuffer];
-  ReadSeparator(separator);
-  const char first = separator[0];
+  char buffer[kSeparatorBuffer];
+  const std::string_view separator = ReadSeparator(buffer);
+  const char first = separator.empty() ? '\0' : separator[0];
   if (first == '\0' || first == '.') return;
   for (std::size_t i = 0; i < length; ++i) {
     if (text[i] == first) text[i] = '.';

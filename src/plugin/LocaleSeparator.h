@@ -10,6 +10,8 @@ namespace numora {
 
 // Each "." becomes the whole locale separator.
 Text DotToLocaleSeparator(std::string_view text);
+// Whether DotToLocaleSeparator would change `text`: it holds a "." and the separator is not.
+bool DotNeedsTranslation(std::string_view text);
 // Each character equal to the separator's first character becomes "."; in place.
 void LocaleSeparatorToDot(char* text, std::size_t length);
 

@@ -28,6 +28,8 @@ void SplitOperands() {
 }
 
 long double ReadRealOperand(std::string_view text) {
+  // Where the translation would change nothing the text is read as it stands, without a copy.
+  if (!DotNeedsTranslation(text)) return RealFromText(text);
   const Text translated = DotToLocaleSeparator(text);
   return RealFromText(translated);
 }

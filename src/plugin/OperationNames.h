@@ -12,8 +12,7 @@
 namespace numora::names {
 
 #define NUMORA_OPERATION_NAME(name, ordinal) #name,
-inline constexpr const char* kOperationNames[] = {
-    NUMORA_OPERATION_EXPORTS(NUMORA_OPERATION_NAME)};
+inline constexpr const char* kOperationNames[] = {NUMORA_OPERATION_EXPORTS(NUMORA_OPERATION_NAME)};
 #undef NUMORA_OPERATION_NAME
 inline constexpr int kOperationCount = sizeof kOperationNames / sizeof kOperationNames[0];
 

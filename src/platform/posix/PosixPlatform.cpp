@@ -19,14 +19,13 @@ __attribute__((constructor(101))) void RecordAtLoad() { RecordDefaultControlWord
 
 }  // namespace
 
-void ReadCallDecimalSeparator(char* buffer, std::size_t size) {
-  // The same text as localeconv()->decimal_point, without building the whole structure.
+std::string_view CallDecimalSeparator(char (&)[kSeparatorBuffer]) {
+  // The same text as localeconv()->decimal_point, without building the whole structure or
+  // copying it.
   const char* point = nl_langinfo(RADIXCHAR);
-  if (point == nullptr || *point == '\0') point = ".";
-  std::size_t length = std::strlen(point);
-  if (length > size - 1) length = size - 1;
-  std::memcpy(buffer, point, length);
-  buffer[length] = '\0';
+  if (point == nullptr || *point == '\0') return ".";
+  return std::string_view(
+      point, std::strlen(point) < kSeparatorBuffer - 1 ? std::strlen(point) : kSeparatorBuffer - 1);
 }
 
 char ReadLoadDecimalSeparator() {

@@ -49,13 +49,12 @@ const UserAndGdi& SystemLibraries() {
 uint16_t DefaultControlWord() { return default_control_word; }
 void RecordDefaultControlWord() { default_control_word = x87::ControlWord(); }
 
-void ReadCallDecimalSeparator(char* buffer, std::size_t size) {
-  char separator[261];
-  if (GetLocaleInfoA(GetUserDefaultLCID(), LOCALE_SDECIMAL, separator, 260) == 0) {
-    std::strcpy(separator, ".");  // the register form keeps working
+std::string_view CallDecimalSeparator(char (&buffer)[kSeparatorBuffer]) {
+  if (GetLocaleInfoA(GetUserDefaultLCID(), LOCALE_SDECIMAL, buffer, kSeparatorBuffer - 1) == 0) {
+    return ".";  // the register form keeps working
   }
-  std::strncpy(buffer, separator, size - 1);
-  buffer[size - 1] = '\0';
+  buffer[kSeparatorBuffer - 1] = '\0';
+  return std::string_view(buffer);
 }
 
 char ReadLoadDecimalSeparator() {
