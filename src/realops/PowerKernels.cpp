@@ -86,15 +86,8 @@ long double ScaledPower(long double base, uint32_t remaining, bool reciprocal) {
     mantissa = result.mantissa.hi + result.mantissa.lo;
   }
   // One scaling, which raises overflow or underflow where the power lies beyond the range.
-  constexpr int64_t kBeyondRange = 1 << 20;
-  if (exponent > kBeyondRange) exponent = kBeyondRange;
-  if (exponent < -kBeyondRange) exponent = -kBeyondRange;
-  return x87::Scale(mantissa, static_cast<long double>(exponent));
+  return x87::Scale(mantissa, ClampBeyondRange(static_cast<long double>(exponent)));
 }
-
-// log2 e in two parts.
-long double Log2EHigh() { return ExtendedFromBits(0x3FFF, 0xB8AA3B295C17F0BCULL); }
-long double Log2ELow() { return ExtendedFromBits(0xBFBE, 0x82F0025F2DC582EEULL); }
 
 // log2 m for 1 <= m < 2 to about 80 bits: log2 of the table point c = 1 + i/128 at or below m,
 // and ln(m/c) = 2 atanh(u), u = (m - c)/(m + c), |u| < 1/512, whose series ends at u^7.
@@ -128,7 +121,7 @@ Pair Log2OfMantissa(long double m) {
 long double PowerOfMagnitude(long double a, long double e) {
   const long double magnitude = Magnitude(a);
   const long double y = e * Ln(magnitude);
-  constexpr long double kBeyondRange = 65536.0L;  // e^y lies past either end of the range
+  // Beyond 2^16 e^y lies past either end of the range: the stated formula already says so.
   if (!(Magnitude(y) > kLargeExpArgument) || Magnitude(y) > kBeyondRange) return Exp(y);
   const Scaled split = Split(magnitude);
   const Pair log2_mantissa = Log2OfMantissa(split.mantissa.hi);
@@ -205,8 +198,7 @@ long double ScaleByPowerOfTwo(long double x, long double e) {
   const long double n = x87::RoundToInteger(e);
   const long double f = e - n;  // exact, |f| <= 1/2
   if (f != 0.0L) x = x * (x87::TwoToXMinus1(f) + 1.0L);
-  constexpr long double kBeyondRange = 65536.0L;  // any nonzero x leaves the range
-  return x87::Scale(x, n > kBeyondRange ? kBeyondRange : n < -kBeyondRange ? -kBeyondRange : n);
+  return x87::Scale(x, ClampBeyondRange(n));
 }
 
 long double Ldexp(long double x, int32_t n) { return x87::Scale(x, static_cast<long double>(n)); }

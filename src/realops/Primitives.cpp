@@ -28,12 +28,7 @@ bool SameValue(long double a, long double b, long double tolerance) {
 long double ExpTimesPowerOfTwo(long double x, int32_t k) {
   // Beyond 2^16 e^x lies past either end of the range: clamped there, t stays finite (no
   // infinity minus infinity in the split) and the scale raises the overflow or underflow.
-  constexpr long double kBeyondRange = 65536.0L;
-  if (x > kBeyondRange) {
-    x = kBeyondRange;
-  } else if (x < -kBeyondRange) {
-    x = -kBeyondRange;
-  }
+  x = ClampBeyondRange(x);
   long double n, f;
   if (Magnitude(x) <= kLargeExpArgument) {
     const long double t = x * x87::Log2OfE();
@@ -42,10 +37,9 @@ long double ExpTimesPowerOfTwo(long double x, int32_t k) {
   } else {
     // One rounding of t costs |t| * 2^-64 of the result, which shows in the 15th digit and
     // decides overflow at the top of the range: t carried with its errors, log2 e in two parts.
-    const Pair t = ExactProduct(x, ExtendedFromBits(0x3FFF, 0xB8AA3B295C17F0BCULL));
+    const Pair t = ExactProduct(x, Log2EHigh());
     n = x87::RoundToInteger(t.hi);
-    const long double log2e_low = ExtendedFromBits(0xBFBE, 0x82F0025F2DC582EEULL);
-    f = (t.hi - n) + (t.lo + x * log2e_low);  // t.hi - n is exact
+    f = (t.hi - n) + (t.lo + x * Log2ELow());  // t.hi - n is exact
   }
   return x87::Scale(x87::TwoToXMinus1(f) + 1.0L, n + static_cast<long double>(k));
 }

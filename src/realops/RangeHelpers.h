@@ -17,6 +17,19 @@ inline constexpr long double kLargeExpArgument = 1024.0L;
 // Beyond 2^8000 a square overflows.
 inline constexpr long double kSquareOverflowArgument = 0x1p8000L;
 
+// 2^65536 and 2^-65536 lie past both ends of the range from every nonzero extended value: a
+// binary exponent (or e^x's argument) clamped to it keeps its result while staying finite.
+inline constexpr long double kBeyondRange = 65536.0L;
+inline long double ClampBeyondRange(long double e) {
+  if (e > kBeyondRange) return kBeyondRange;
+  if (e < -kBeyondRange) return -kBeyondRange;
+  return e;  // NaNs too
+}
+
+// log2 e in two parts: the nearest extended value and the nearest one to what remains.
+inline long double Log2EHigh() { return ExtendedFromBits(0x3FFF, 0xB8AA3B295C17F0BCULL); }
+inline long double Log2ELow() { return ExtendedFromBits(0xBFBE, 0x82F0025F2DC582EEULL); }
+
 inline long double Magnitude(long double x) { return x < 0.0L ? -x : x; }
 inline long double CopySign(long double magnitude, long double sign) {
   return sign < 0.0L ? -magnitude : magnitude;
