@@ -2,8 +2,8 @@
 """Writes tests/data/domain_accuracy.tsv: whole-domain references from mpmath.
 
 Each reference is the true function value at the extended real that the library's parse gives
-for the operand text (the parse is reproduced here for texts of at most 19 significant digits:
-an exact integer scaled by at most three correctly rounded powers of ten). Rows:
+for the operand text (scripts/extended_model.py reproduces the parse for texts of at most 19
+significant digits: an exact integer scaled by at most three correctly rounded powers of ten). Rows:
     entry <TAB> operand <TAB> reference
 where the reference is a decimal of 40 digits, "INF"/"-INF" beyond the extended range, or
 "NAN" outside the domain.  Needs mpmath (python3-mpmath).
@@ -12,6 +12,8 @@ import math
 import sys
 
 import mpmath as mp
+
+from extended_model import parse
 
 sys.set_int_max_str_digits(0)
 
@@ -25,37 +27,6 @@ def rounded(value, bits=EXTENDED_BITS):
     """value rounded to nearest (ties to even) with `bits` significant bits."""
     with mp.workprec(bits):
         return +value
-
-
-def power_of_ten(k):
-    return rounded(mp.mpf(10) ** k if k < 0 else mp.mpf(10**k))
-
-
-def parse(text):
-    """The extended value the library's parse gives for `text` (<= 19 significant digits)."""
-    text = text.strip()
-    sign = -1 if text.startswith("-") else 1
-    text = text.lstrip("+-")
-    mantissa, _, exponent = text.lower().partition("e")
-    whole, _, fraction = mantissa.partition(".")
-    digits = (whole + fraction).lstrip("0") or "0"
-    n = (int(exponent) if exponent else 0) - len(fraction)
-    with mp.workprec(EXTENDED_BITS):
-        # 19 significant digits are exact; each further digit is one rounded multiply and add.
-        x = mp.mpf(int(digits[:19]))
-        for d in digits[19:]:
-            x = x * 10
-            x = x + int(d)
-        if n != 0:
-            m = abs(n)
-            steps = [power_of_ten(m % 32)]
-            if m >= 32 and (m // 32) % 16:
-                steps.append(power_of_ten(32 * ((m // 32) % 16)))
-            if m >= 512:
-                steps.append(power_of_ten(512 * (m // 512)))
-            for p in steps:
-                x = x * p if n > 0 else x / p
-    return sign * x
 
 
 def to_double(x):

@@ -32,72 +32,19 @@ from fractions import Fraction
 
 import mpmath as mp
 
+from extended_model import (EMAX, EMIN, LARGEST, SMALLEST_NORMAL, SUBNORMAL_QUANTUM, extended,
+                            from_bits, parse)
+
 sys.set_int_max_str_digits(0)
 mp.mp.dps = 40  # every constant and drawn value below holds its 64 bits exactly
 
-# The extended format.
-EMIN, EMAX = -16382, 16383  # exponents of normal values: 2^EMIN <= |x| < 2^(EMAX + 1)
-SUBNORMAL_QUANTUM = mp.mpf(2) ** (EMIN - 63)
-SMALLEST_NORMAL = mp.mpf(2) ** EMIN
-with mp.workprec(80):
-    LARGEST = (mp.mpf(2) ** 64 - 1) * mp.mpf(2) ** (EMAX - 63)
 INT32 = 2**31
-
 UNITS = ["RAD", "DEG", "GRAD"]
-
-
-def from_bits(exponent_field, significand):
-    return mp.ldexp(mp.mpf(significand), exponent_field - 16383 - 63)
-
 
 DEG_TO_RAD = from_bits(0x3FF9, 0x8EFA351294E9C8AE)
 RAD_TO_DEG = from_bits(0x4004, 0xE52EE0D31E0FBDC3)
 GRAD_TO_RAD = from_bits(0x3FF9, 0x80ADFC90B938CE36)
 RAD_TO_GRAD = from_bits(0x4004, 0xFEA5DD5C5A4A6111)
-
-
-def extended(value):
-    """value rounded to the nearest extended real (ties to even), subnormals on their grid."""
-    if value == 0 or mp.isinf(value) or mp.isnan(value):
-        return value
-    if abs(value) < SMALLEST_NORMAL:
-        with mp.workprec(100):
-            return mp.nint(value / SUBNORMAL_QUANTUM) * SUBNORMAL_QUANTUM
-    if abs(value) > LARGEST:
-        return mp.inf if value > 0 else -mp.inf  # a product beyond the range
-    with mp.workprec(64):
-        return +value
-
-
-def power_of_ten(k):
-    with mp.workprec(64):
-        return +(mp.mpf(10) ** k if k < 0 else mp.mpf(10**k))
-
-
-def parse(text):
-    """The extended value the library's parse gives for `text` (<= 19 significant digits): an
-    exact integer scaled by at most three rounded powers of ten, each step rounded."""
-    text = text.strip()
-    sign = -1 if text.startswith("-") else 1
-    text = text.lstrip("+-")
-    mantissa, _, exponent = text.lower().partition("e")
-    whole, _, fraction = mantissa.partition(".")
-    digits = (whole + fraction).lstrip("0") or "0"
-    assert len(digits) <= 19, text
-    n = (int(exponent) if exponent else 0) - len(fraction)
-    x = mp.mpf(int(digits))
-    if n != 0:
-        m = abs(n)
-        steps = [power_of_ten(m % 32)]
-        if m >= 32 and (m // 32) % 16:
-            steps.append(power_of_ten(32 * ((m // 32) % 16)))
-        if m >= 512:
-            steps.append(power_of_ten(512 * (m // 512)))
-        for p in steps:
-            with mp.workprec(200):
-                x = x * p if n > 0 else x / p
-            x = extended(x)
-    return sign * x
 
 
 def text_of(value, digits=19):

@@ -47,8 +47,9 @@ dpkg-deb -x "$deb" "$root" || fail "dpkg-deb -x"
 got=$("$root/usr/bin/numora" sqrt 2 2>&1)
 [[ "$got" == 1.4142135623731 ]] || fail "the unpacked host: '$got'"
 got=$(cd "$work" && PYTHONPATH="$root/usr/lib/python3/dist-packages" PYTHONDONTWRITEBYTECODE=1 \
-      /usr/bin/python3 -c 'import numora; print(numora.sqrt(2), numora.power(2, 10))' 2>&1)
-[[ "$got" == "1.4142135623731 1024" ]] || fail "the unpacked Python module: '$got'"
+      /usr/bin/python3 -c 'import numora
+print(numora.sqrt(2), numora.power(2, 10), numora._compiled is not None)' 2>&1)
+[[ "$got" == "1.4142135623731 1024 True" ]] || fail "the unpacked Python module (compiled): '$got'"
 [[ "$(readlink -f "$root/usr/lib/python3/dist-packages/numora/libnumora.so.1")" == \
    "$(readlink -f "$root/usr/lib/libnumora.so.1.0.1")" ]] || fail "the module's library link"
 
