@@ -128,7 +128,7 @@ inline __attribute__((always_inline)) Scan ScanNumber(std::string_view text, cha
 
 }  // namespace
 
-bool ParseReal(std::string_view text, char separator, long double& value) {
+long double ParseRealValue(std::string_view text, char separator, bool& accepted) {
   const uint16_t caller = x87::ControlWord();
   // Under a fully masked word flags left raised stay until the flags are cleared at the end.
   x87::ClearFlagsTheWordUnmasks(caller);
@@ -141,8 +141,14 @@ bool ParseReal(std::string_view text, char separator, long double& value) {
   asm volatile("" : "+t"(formed));  // formed before the flags are read
   x87::ClearFlagsIfRaised();  // the caller's unmasked exceptions must not see the parse's flags
   if (switch_control_word) x87::SetControlWord(caller);
-  value = formed;
-  return scan.accepted && !scan.overflowed;
+  accepted = scan.accepted && !scan.overflowed;
+  return formed;
+}
+
+bool ParseReal(std::string_view text, char separator, long double& value) {
+  bool accepted;
+  value = ParseRealValue(text, separator, accepted);
+  return accepted;
 }
 
 }  // namespace numora

@@ -5,8 +5,9 @@
 namespace numora {
 
 long double RealFromText(std::string_view text) {
-  long double value;
-  if (!ParseReal(text, NumberDecimalSeparator(), value)) RaiseFloatConvertError(text);
+  bool accepted;
+  const long double value = ParseRealValue(text, NumberDecimalSeparator(), accepted);
+  if (!accepted) RaiseFloatConvertError(text);
   return value;
 }
 

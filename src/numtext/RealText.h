@@ -9,6 +9,8 @@ namespace numora {
 
 // Strict one-pass parse; never raises. `separator` is the one-character decimal separator.
 bool ParseReal(std::string_view text, char separator, long double& value);
+// The same, the value returned in a register and the verdict in `accepted`.
+long double ParseRealValue(std::string_view text, char separator, bool& accepted);
 // ParseReal with NumberDecimalSeparator; raises EConvertError quoting the text.
 long double RealFromText(std::string_view text);
 

@@ -38,11 +38,14 @@ void StoreIntegerResult(int32_t result);   // IntToText
 template <class Compute>
 void RunOneOperandReal(Compute compute) {
   PluginState& state = State();
-  state.last_operand = ReadRealOperand(state.exchange_register);
-  const long double result = compute(state.last_operand);
+  // The values stay in the processor's registers: an 80-bit value stored and loaded again at
+  // once stalls the load.
+  const long double x = ReadRealOperand(state.exchange_register);
+  state.last_operand = x;
+  const long double result = compute(x);
   x87::Wait();  // an unmasked fault leaves from the computation, before any text exists
   state.last_result = result;
-  StoreRealResult(state.last_result);
+  StoreRealResult(result);
 }
 
 // Two-operand real operation: both fields read in order, then LastResult := compute(a, b).
@@ -55,7 +58,7 @@ void RunTwoOperand(Compute compute) {
   const long double result = compute(a, b);
   x87::Wait();
   state.last_result = result;
-  StoreRealResult(state.last_result);
+  StoreRealResult(result);
 }
 
 }  // namespace numora
