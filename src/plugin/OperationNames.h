@@ -66,12 +66,11 @@ constexpr Table BuildTable() {
 
 inline constexpr Table kTable = BuildTable();
 
-// The operation's index in the export list, or -1.
-inline int FindOperation(const char* requested, std::size_t length) {
-  constexpr std::size_t kLongestName = 32;
-  if (length == 0 || length > kLongestName) return -1;
-  std::size_t slot = Hash(requested, length) & (kSlots - 1);
-  for (;; slot = (slot + 1) & (kSlots - 1)) {
+inline constexpr std::size_t kLongestName = 32;
+
+// The operation whose key hashes to `hash` and equals `requested` in any case, or -1.
+inline int FindHashed(const char* requested, std::size_t length, uint32_t hash) {
+  for (std::size_t slot = hash & (kSlots - 1);; slot = (slot + 1) & (kSlots - 1)) {
     const Slot& candidate = kTable.slots[slot];
     if (candidate.operation < 0) return -1;
     const char* key = kOperationNames[candidate.operation] + (candidate.short_form ? 4 : 0);
@@ -81,8 +80,22 @@ inline int FindOperation(const char* requested, std::size_t length) {
   }
 }
 
+// The operation's index in the export list, or -1.
+inline int FindOperation(const char* requested, std::size_t length) {
+  if (length == 0 || length > kLongestName) return -1;
+  return FindHashed(requested, length, Hash(requested, length));
+}
+
+// The same for a NUL-terminated name: its length and hash in one pass.
 inline int FindOperation(const char* requested) {
-  return FindOperation(requested, Length(requested));
+  uint32_t hash = 2166136261u;
+  std::size_t length = 0;
+  for (; requested[length] != '\0'; ++length) {
+    if (length == kLongestName) return -1;
+    hash = (hash ^ static_cast<unsigned char>(Fold(requested[length]))) * 16777619u;
+  }
+  if (length == 0) return -1;
+  return FindHashed(requested, length, hash);
 }
 
 }  // namespace numora::names
