@@ -128,10 +128,7 @@ long double PowerOfMagnitude(long double a, long double e) {
   const Pair whole = ExactProduct(e, static_cast<long double>(split.exponent));
   const Pair part = ExactProduct(e, log2_mantissa.hi);
   const Pair sum = ExactSum(whole.hi, part.hi);
-  const long double low = sum.lo + (whole.lo + part.lo + e * log2_mantissa.lo);
-  const long double n = x87::RoundToInteger(sum.hi);
-  const long double f = (sum.hi - n) + low;  // sum.hi - n is exact
-  return x87::Scale(x87::TwoToXMinus1(f) + 1.0L, n);
+  return TwoToThePair({sum.hi, sum.lo + (whole.lo + part.lo + e * log2_mantissa.lo)}, 0.0L);
 }
 
 // Whether an integral value is odd; from 2^64 on every extended value is even.

@@ -24,23 +24,26 @@ bool SameValue(long double a, long double b, long double tolerance) {
   return b >= a ? b - a <= tolerance : a - b <= tolerance;
 }
 
+long double TwoToThePair(Pair t, long double k) {
+  const long double n = x87::RoundToInteger(t.hi);
+  const long double f = (t.hi - n) + t.lo;  // t.hi - n is exact
+  return x87::Scale(x87::TwoToXMinus1(f) + 1.0L, n + k);
+}
+
 // e^x = 2^t, t = n + f: 2^f from 2^f - 1 (|f| <= 1/2), scaled by 2^(n + k).
 long double ExpTimesPowerOfTwo(long double x, int32_t k) {
   // Beyond 2^16 e^x lies past either end of the range: clamped there, t stays finite (no
   // infinity minus infinity in the split) and the scale raises the overflow or underflow.
   x = ClampBeyondRange(x);
-  long double n, f;
-  if (Magnitude(x) <= kLargeExpArgument) {
-    const long double t = x * x87::Log2OfE();
-    n = x87::RoundToInteger(t);
-    f = t - n;
-  } else {
+  if (Magnitude(x) > kLargeExpArgument) {
     // One rounding of t costs |t| * 2^-64 of the result, which shows in the 15th digit and
     // decides overflow at the top of the range: t carried with its errors, log2 e in two parts.
     const Pair t = ExactProduct(x, Log2EHigh());
-    n = x87::RoundToInteger(t.hi);
-    f = (t.hi - n) + (t.lo + x * Log2ELow());  // t.hi - n is exact
+    return TwoToThePair({t.hi, t.lo + x * Log2ELow()}, static_cast<long double>(k));
   }
+  const long double t = x * x87::Log2OfE();
+  const long double n = x87::RoundToInteger(t);
+  const long double f = t - n;
   return x87::Scale(x87::TwoToXMinus1(f) + 1.0L, n + static_cast<long double>(k));
 }
 
