@@ -77,6 +77,9 @@ TEST(DecimalDigits, SpecialBitPatterns) {
       {0x7FFF, 0xC000000000000000ULL, "NAN"},
       {0xFFFF, 0xC000000000000000ULL, "NAN"},
       {0x7FFF, 0x8000000000000001ULL, "NAN"},
+      // An unnormal (integer bit clear) is no number to the processor.
+      {0x4009, 0x58008A1070A6C6C2ULL, "NAN"},
+      {0xBFE1, 0x496315AFDEE11514ULL, "NAN"},
       {0x0000, 0x0000000000000001ULL, "0"},
       {0x8000, 0x0000000000000000ULL, "0"},
       {0x0000, 0x8000000000000000ULL, "0"},

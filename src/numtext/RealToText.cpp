@@ -11,27 +11,25 @@ namespace numora {
 namespace {
 
 constexpr int kRawDigits = 18;
+constexpr uint64_t kAsciiZeros = 0x3030303030303030ULL;
 
-const char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-void WriteNineDigits(uint32_t n, char* out) {
-  out[8] = static_cast<char>('0' + n % 10);
-  n /= 10;
-  for (int pos = 6; pos >= 0; pos -= 2) {
-    const uint32_t pair = n % 100;
-    n /= 100;
-    out[pos] = kDigitPairs[2 * pair];
-    out[pos + 1] = kDigitPairs[2 * pair + 1];
-  }
+// n < 10^8 as eight ASCII digits, the first digit in the lowest byte: the halves, quarters and
+// digits are split in parallel lanes of one word (each lane's quotient by multiply and shift).
+inline uint64_t EightDigitsWord(uint32_t n) {
+  uint64_t x = (n / 10000) | (static_cast<uint64_t>(n % 10000) << 32);
+  const uint64_t hundreds = ((x * 10486) >> 20) & 0x0000007F0000007FULL;
+  x = hundreds | ((x - hundreds * 100) << 16);
+  const uint64_t tens = ((x * 103) >> 10) & 0x000F000F000F000FULL;
+  x = tens | ((x - tens * 10) << 8);
+  return x + kAsciiZeros;
 }
 
-void WriteEighteenDigits(int64_t n, char* out) {
-  const uint64_t value = static_cast<uint64_t>(n);
-  WriteNineDigits(static_cast<uint32_t>(value / 1000000000u), out);
-  WriteNineDigits(static_cast<uint32_t>(value % 1000000000u), out + 9);
+// n < 10^16 as sixteen ASCII digits.
+inline void WriteSixteenDigits(uint64_t n, char* out) {
+  const uint64_t high = EightDigitsWord(static_cast<uint32_t>(n / 100000000u));
+  const uint64_t low = EightDigitsWord(static_cast<uint32_t>(n % 100000000u));
+  std::memcpy(out, &high, 8);
+  std::memcpy(out + 8, &low, 8);
 }
 
 // n / 10 rounded as the caller's rounding mode rounds the (positive) quotient: exact integer
@@ -49,26 +47,37 @@ int64_t DivideByTenRounded(int64_t n) {
   }
 }
 
-}  // namespace
+enum class Kind { kZero, kFinite, kInfinity, kNaN };
 
-DecimalDigits DecimalDigitsOf(long double value, int precision) {
-  if (precision < 2) precision = 2;
-  if (precision > kRawDigits) precision = kRawDigits;
-  DecimalDigits result;
+// The value's 18 leading decimal digits as one integer N in [10^17, 10^18) with
+// value = ±N * 10^(exponent - 18).
+struct EighteenDigits {
+  Kind kind = Kind::kZero;
+  bool is_negative = false;
+  int exponent = 0;
+  int64_t integer = 0;
+};
+
+inline EighteenDigits EighteenDigitsOf(long double value) {
+  EighteenDigits result;
   const ExtendedBits bits = BitsOfExtended(value);
   const int biased = bits.sign_and_exponent & 0x7FFF;
-  const bool sign = (bits.sign_and_exponent & 0x8000) != 0;
+  result.is_negative = (bits.sign_and_exponent & 0x8000) != 0;
   constexpr uint64_t kIntegerBit = 0x8000000000000000ULL;
-  if (biased == 0) return result;  // zeros and denormals
-  if (biased == 0x7FFF) {
-    if (bits.significand == kIntegerBit || (bits.significand & kIntegerBit) == 0) {
-      result.exponent = DecimalDigits::kInfinity;
-      result.is_negative = sign;
-    } else {
-      result.exponent = DecimalDigits::kNaN;
-    }
+  if (biased == 0) {  // zeros and denormals
+    result.is_negative = false;
     return result;
   }
+  if (biased == 0x7FFF) {
+    const bool infinite = bits.significand == kIntegerBit || (bits.significand & kIntegerBit) == 0;
+    result.kind = infinite ? Kind::kInfinity : Kind::kNaN;
+    return result;
+  }
+  if ((bits.significand & kIntegerBit) == 0) {  // an unnormal: the processor's invalid operand
+    result.kind = Kind::kNaN;
+    return result;
+  }
+  result.kind = Kind::kFinite;
   const long double magnitude = __builtin_fabsl(value);  // fabs: no trip through memory
   const int32_t e2 = biased - 16383;
   int exponent = ((e2 * 19728) >> 16) + 1;  // floor(e2 * log10(2)) + 1, arithmetic shift
@@ -99,59 +108,118 @@ DecimalDigits DecimalDigitsOf(long double value, int precision) {
     integer /= 10;
     ++exponent;
   }
-  char raw[kRawDigits];
-  WriteEighteenDigits(integer, raw);
+  result.exponent = exponent;
+  result.integer = integer;
+  return result;
+}
+
+}  // namespace
+
+DecimalDigits DecimalDigitsOf(long double value, int precision) {
+  if (precision < 2) precision = 2;
+  if (precision > kRawDigits) precision = kRawDigits;
+  DecimalDigits result;
+  const EighteenDigits n = EighteenDigitsOf(value);
+  switch (n.kind) {
+    case Kind::kZero:
+      return result;
+    case Kind::kInfinity:
+      result.exponent = DecimalDigits::kInfinity;
+      result.is_negative = n.is_negative;
+      return result;
+    case Kind::kNaN:
+      result.exponent = DecimalDigits::kNaN;
+      return result;
+    case Kind::kFinite:
+      break;
+  }
+  int exponent = n.exponent;
+  // N < 10^18: its first two digits, then sixteen.
+  constexpr uint64_t kTenToSixteen = 10000000000000000ULL;
+  const uint64_t integer = static_cast<uint64_t>(n.integer);
+  const auto leading = static_cast<uint32_t>(integer / kTenToSixteen);
+  char rounded[kRawDigits];
+  rounded[0] = static_cast<char>('0' + leading / 10);
+  rounded[1] = static_cast<char>('0' + leading % 10);
+  WriteSixteenDigits(integer % kTenToSixteen, rounded + 2);
 
   int count = precision;
-  if (precision < kRawDigits && raw[precision] >= '5') {
+  if (precision < kRawDigits && rounded[precision] >= '5') {
     int i = precision - 1;
-    while (i >= 0 && raw[i] == '9') --i;
+    while (i >= 0 && rounded[i] == '9') --i;
     if (i < 0) {
-      raw[0] = '1';
+      rounded[0] = '1';
       count = 1;
       ++exponent;
     } else {
-      ++raw[i];
+      ++rounded[i];
       count = i + 1;
     }
   } else {
-    while (count > 0 && raw[count - 1] == '0') --count;
+    while (count > 0 && rounded[count - 1] == '0') --count;
   }
-  std::memcpy(result.digits, raw, static_cast<std::size_t>(count));
+  std::memcpy(result.digits, rounded, static_cast<std::size_t>(count));
   result.count = count;
   result.exponent = static_cast<int16_t>(exponent);
-  result.is_negative = sign;
+  result.is_negative = n.is_negative;
   return result;
 }
 
 std::size_t RealToText(long double value, char separator, char (&out)[kRealTextCapacity]) {
-  const DecimalDigits d = DecimalDigitsOf(value, 15);
-  std::size_t len = 0;
-  auto put = [&](const char* text) {
-    const std::size_t n = std::strlen(text);
-    std::memcpy(out + len, text, n);
-    len += n;
-  };
-  if (d.exponent == DecimalDigits::kInfinity) {
-    put(d.is_negative ? "-INF" : "INF");
-    return len;
+  const EighteenDigits n = EighteenDigitsOf(value);
+  char* p = out;
+  switch (n.kind) {
+    case Kind::kZero:
+      *p = '0';
+      return 1;
+    case Kind::kInfinity:
+      if (n.is_negative) *p++ = '-';
+      std::memcpy(p, "INF", 3);
+      return static_cast<std::size_t>(p - out) + 3;
+    case Kind::kNaN:
+      std::memcpy(p, "NAN", 3);
+      return 3;
+    case Kind::kFinite:
+      break;
   }
-  if (d.exponent == DecimalDigits::kNaN) {
-    put("NAN");
-    return len;
+  // Fifteen digits from the eighteen: half up on the sixteenth, all in the integer.
+  constexpr uint64_t kFifteenDigitLimit = 1000000000000000ULL;
+  int e = n.exponent;
+  uint64_t q = static_cast<uint64_t>(n.integer) / 1000u;
+  if (static_cast<uint64_t>(n.integer) % 1000u >= 500u) ++q;
+  if (q == kFifteenDigitLimit) {
+    q /= 10;
+    ++e;
   }
-  if (d.is_negative) out[len++] = '-';
-  const int e = d.exponent;
+  // Sixteen digits written, the first a "0"; the buffer's tail lets every copy below move a
+  // fixed sixteen bytes.
+  char buffer[32];
+  WriteSixteenDigits(q, buffer);
+  std::memset(buffer + 16, '0', 16);
+  const char* d = buffer + 1;
+  uint64_t tail;
+  std::memcpy(&tail, buffer + 8, 8);
+  tail -= kAsciiZeros;  // the last eight digits' values; trailing zeros are its top bytes
+  int count;
+  if (tail != 0) {
+    count = 15 - __builtin_clzll(tail) / 8;
+  } else {
+    std::memcpy(&tail, buffer, 8);
+    count = 7 - __builtin_clzll(tail - kAsciiZeros) / 8;  // q >= 10^14: a nonzero digit
+  }
+
+  if (n.is_negative) *p++ = '-';
   if (e > 15 || e < -3) {
-    out[len++] = d.digits[0];
-    if (d.count > 1) {
-      out[len++] = separator;
-      for (int i = 1; i < d.count; ++i) out[len++] = d.digits[i];
+    *p++ = d[0];
+    if (count > 1) {
+      *p++ = separator;
+      std::memcpy(p, d + 1, 16);
+      p += count - 1;
     }
-    out[len++] = 'E';
+    *p++ = 'E';
     int shown = e - 1;
     if (shown < 0) {
-      out[len++] = '-';
+      *p++ = '-';
       shown = -shown;
     }
     char exponent_digits[8];
@@ -160,21 +228,24 @@ std::size_t RealToText(long double value, char separator, char (&out)[kRealTextC
       exponent_digits[k++] = static_cast<char>('0' + shown % 10);
       shown /= 10;
     } while (shown != 0);
-    while (k > 0) out[len++] = exponent_digits[--k];
+    while (k > 0) *p++ = exponent_digits[--k];
   } else if (e > 0) {
-    for (int i = 0; i < e; ++i) out[len++] = i < d.count ? d.digits[i] : '0';
-    if (d.count > e) {
-      out[len++] = separator;
-      for (int i = e; i < d.count; ++i) out[len++] = d.digits[i];
+    std::memcpy(p, d, 16);  // the integer part; digits past `count` are zeros
+    p += e;
+    if (count > e) {
+      *p++ = separator;
+      std::memcpy(p, d + e, 16);
+      p += count - e;
     }
   } else {
-    out[len++] = '0';
-    if (d.count == 0) return len;
-    out[len++] = separator;
-    for (int i = 0; i < -e; ++i) out[len++] = '0';
-    for (int i = 0; i < d.count; ++i) out[len++] = d.digits[i];
+    *p++ = '0';
+    *p++ = separator;
+    std::memcpy(p, "000", 3);
+    p -= e;
+    std::memcpy(p, d, 16);
+    p += count;
   }
-  return len;
+  return static_cast<std::size_t>(p - out);
 }
 
 std::size_t RealToText(long double value, char (&out)[kRealTextCapacity]) {
