@@ -67,6 +67,7 @@ void GlibcPower(benchmark::State& state) {
 long double SqrtL(long double x) { return sqrtl(x); }
 long double SinL(long double x) { return sinl(x); }
 long double LogL(long double x) { return logl(x); }
+long double ExpL(long double x) { return expl(x); }
 
 void BM_Ours_Sqrt(benchmark::State& s) { Ours<Get_Sqrt>(s, kOperands); }
 void BM_Ours_Sin(benchmark::State& s) { Ours<Get_Sin>(s, kOperands); }
@@ -79,6 +80,7 @@ void BM_Glibc_Sqrt(benchmark::State& s) { Glibc<SqrtL>(s); }
 void BM_Glibc_Sin(benchmark::State& s) { Glibc<SinL>(s); }
 void BM_Glibc_Ln(benchmark::State& s) { Glibc<LogL>(s); }
 void BM_Glibc_Power(benchmark::State& s) { GlibcPower(s); }
+void BM_Glibc_Exp(benchmark::State& s) { Glibc<ExpL>(s); }
 
 BENCHMARK(BM_Ours_Sqrt);
 BENCHMARK(BM_Glibc_Sqrt);
@@ -89,6 +91,7 @@ BENCHMARK(BM_Glibc_Ln);
 BENCHMARK(BM_Ours_Power);
 BENCHMARK(BM_Glibc_Power);
 BENCHMARK(BM_Ours_Exp);
+BENCHMARK(BM_Glibc_Exp);
 BENCHMARK(BM_Ours_Sin_QuarterTurn);
 BENCHMARK(BM_Ours_Sin_BeyondQuarterTurn);
 

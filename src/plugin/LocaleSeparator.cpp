@@ -11,8 +11,10 @@ namespace {
 using platform::kSeparatorBuffer;
 const char* call_separator_override = nullptr;
 
-// Read anew on every call: the user may change the locale while the host runs.
-std::string_view ReadSeparator(char (&buffer)[kSeparatorBuffer]) {
+}  // namespace
+
+// Read anew on every operation: the user may change the locale while the host runs.
+std::string_view ReadCallSeparator(char (&buffer)[kSeparatorBuffer]) {
   if (call_separator_override != nullptr) {
     return std::string_view(call_separator_override,
                             std::min(std::strlen(call_separator_override), kSeparatorBuffer - 1));
@@ -20,17 +22,11 @@ std::string_view ReadSeparator(char (&buffer)[kSeparatorBuffer]) {
   return platform::CallDecimalSeparator(buffer);
 }
 
-}  // namespace
-
-bool DotNeedsTranslation(std::string_view text) {
-  if (text.find('.') == std::string_view::npos) return false;
-  char buffer[kSeparatorBuffer];
-  return ReadSeparator(buffer) != ".";
+bool DotNeedsTranslation(std::string_view text, std::string_view separator) {
+  return separator != "." && text.find('.') != std::string_view::npos;
 }
 
-Text DotToLocaleSeparator(std::string_view text) {
-  char buffer[kSeparatorBuffer];
-  const std::string_view with = ReadSeparator(buffer);
+Text DotToLocaleSeparator(std::string_view text, std::string_view with) {
   Text result;
   if (with == ".") {
     result.assign(text.data(), text.size());
@@ -47,14 +43,28 @@ Text DotToLocaleSeparator(std::string_view text) {
   return result;
 }
 
-void LocaleSeparatorToDot(char* text, std::size_t length) {
-  char buffer[kSeparatorBuffer];
-  const std::string_view separator = ReadSeparator(buffer);
+void LocaleSeparatorToDot(char* text, std::size_t length, std::string_view separator) {
   const char first = separator.empty() ? '\0' : separator[0];
   if (first == '\0' || first == '.') return;
   for (std::size_t i = 0; i < length; ++i) {
     if (text[i] == first) text[i] = '.';
   }
+}
+
+bool DotNeedsTranslation(std::string_view text) {
+  if (text.find('.') == std::string_view::npos) return false;
+  char buffer[kSeparatorBuffer];
+  return DotNeedsTranslation(text, ReadCallSeparator(buffer));
+}
+
+Text DotToLocaleSeparator(std::string_view text) {
+  char buffer[kSeparatorBuffer];
+  return DotToLocaleSeparator(text, ReadCallSeparator(buffer));
+}
+
+void LocaleSeparatorToDot(char* text, std::size_t length) {
+  char buffer[kSeparatorBuffer];
+  LocaleSeparatorToDot(text, length, ReadCallSeparator(buffer));
 }
 
 void OverrideCallDecimalSeparator(const char* separator) { call_separator_override = separator; }

@@ -5,8 +5,18 @@
 #include <string_view>
 
 #include "numtext/Text.h"
+#include "platform/Platform.h"
 
 namespace numora {
+
+// The separator the translations use now, read once per operation: in `buffer`, or where the
+// system keeps it.
+std::string_view ReadCallSeparator(char (&buffer)[platform::kSeparatorBuffer]);
+
+// The same translations with a separator already read.
+bool DotNeedsTranslation(std::string_view text, std::string_view separator);
+Text DotToLocaleSeparator(std::string_view text, std::string_view separator);
+void LocaleSeparatorToDot(char* text, std::size_t length, std::string_view separator);
 
 // Each "." becomes the whole locale separator.
 Text DotToLocaleSeparator(std::string_view text);

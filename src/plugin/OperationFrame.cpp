@@ -27,24 +27,42 @@ void SplitOperands() {
   }
 }
 
-long double ReadRealOperand(std::string_view text) {
+long double ReadRealOperand(std::string_view text, std::string_view separator) {
   // Where the translation would change nothing the text is read as it stands, without a copy.
-  if (!DotNeedsTranslation(text)) return RealFromText(text);
-  const Text translated = DotToLocaleSeparator(text);
+  if (!DotNeedsTranslation(text, separator)) return RealFromText(text);
+  const Text translated = DotToLocaleSeparator(text, separator);
   return RealFromText(translated);
+}
+
+long double ReadRealOperand(std::string_view text) {
+  char buffer[platform::kSeparatorBuffer];
+  return ReadRealOperand(text, ReadCallSeparator(buffer));
 }
 
 int32_t ReadIntegerOperand(std::string_view text) { return IntFromText(text); }
 
 void StoreText(std::string_view text) {
-  State().exchange_register.assign(text.data(), text.size());
+  // Never the register's own characters: within its capacity it is emptied and filled, without
+  // the general replacement's checks; beyond, the new block is filled before the old is freed.
+  Text& into = State().exchange_register;
+  if (text.size() > into.capacity()) {
+    into.assign(text.data(), text.size());
+    return;
+  }
+  into.clear();
+  into.append(text.data(), text.size());
+}
+
+void StoreRealResult(long double result, std::string_view separator) {
+  char text[kRealTextCapacity];
+  const std::size_t length = RealToText(result, text);
+  LocaleSeparatorToDot(text, length, separator);
+  StoreText(std::string_view(text, length));
 }
 
 void StoreRealResult(long double result) {
-  char text[kRealTextCapacity];
-  const std::size_t length = RealToText(result, text);
-  LocaleSeparatorToDot(text, length);
-  StoreText(std::string_view(text, length));
+  char buffer[platform::kSeparatorBuffer];
+  StoreRealResult(result, ReadCallSeparator(buffer));
 }
 
 void StoreIntegerResult(int32_t result) {

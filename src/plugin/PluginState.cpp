@@ -2,9 +2,7 @@
 
 namespace numora {
 
-PluginState& State() {
-  static PluginState state;
-  return state;
-}
+// Constant-initialised: ready before any code of the library runs, with no guard to test.
+constinit PluginState plugin_state;
 
 }  // namespace numora

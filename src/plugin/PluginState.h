@@ -24,6 +24,7 @@ struct PluginState {
   int32_t bitwise_result = 0;
 };
 
-PluginState& State();
+extern constinit PluginState plugin_state;
+inline PluginState& State() { return plugin_state; }
 
 }  // namespace numora

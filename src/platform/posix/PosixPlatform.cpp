@@ -24,8 +24,8 @@ std::string_view CallDecimalSeparator(char (&)[kSeparatorBuffer]) {
   // copying it.
   const char* point = nl_langinfo(RADIXCHAR);
   if (point == nullptr || *point == '\0') return ".";
-  return std::string_view(
-      point, std::strlen(point) < kSeparatorBuffer - 1 ? std::strlen(point) : kSeparatorBuffer - 1);
+  if (point[1] == '\0') return std::string_view(point, 1);
+  return std::string_view(point, strnlen(point, kSeparatorBuffer - 1));
 }
 
 char ReadLoadDecimalSeparator() {
