@@ -1,3 +1,4 @@
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -30,6 +31,59 @@ inline __attribute__((always_inline)) bool ReadEightDigits(const char* p, uint64
   value = chunk;
   return true;
 }
+
+#ifdef __x86_64__
+// Below 5^28 a power of five has 63 bits or fewer.
+constexpr int kExactPowers = 27;
+constexpr auto kPowersOfFive = [] {
+  std::array<uint64_t, kExactPowers + 1> powers{};
+  powers[0] = 1;
+  for (int k = 1; k <= kExactPowers; ++k) powers[k] = powers[k - 1] * 5;
+  return powers;
+}();
+constexpr uint64_t kHighBit = 0x8000000000000000ULL;
+
+// digits * 10^n, 0 < |n| <= 27, rounded to nearest (ties to even) at 64 bits: the one rounding
+// of the processor's multiply or divide by the exact power, done in integers, so that no flag
+// is raised (clearing a raised flag is slow). value = significand * 2^(exponent - 63).
+inline long double DigitsTimesExactPowerOfTen(uint64_t digits, int n) {
+  uint64_t significand;
+  int exponent;
+  bool round_up;
+  if (n > 0) {
+    unsigned __int128 product = static_cast<unsigned __int128>(digits) * kPowersOfFive[n];
+    const auto high = static_cast<uint64_t>(product >> 64);
+    const int shift =
+        high != 0 ? __builtin_clzll(high) : 64 + __builtin_clzll(static_cast<uint64_t>(product));
+    product <<= shift;
+    significand = static_cast<uint64_t>(product >> 64);
+    const auto rest = static_cast<uint64_t>(product);
+    exponent = 127 - shift + n;
+    round_up = rest > kHighBit || (rest == kHighBit && (significand & 1) != 0);
+  } else {
+    const int k = -n;
+    const int s = __builtin_clzll(digits);
+    const uint64_t numerator = digits << s;
+    const int t = __builtin_clzll(kPowersOfFive[k]);
+    const uint64_t divisor = kPowersOfFive[k] << t;
+    // The quotient of numerator * 2^64 (or 2^63 when numerator >= divisor) has exactly 64 bits.
+    const bool halve = numerator >= divisor;
+    const uint64_t high = halve ? numerator >> 1 : numerator;
+    const uint64_t low = halve ? numerator << 63 : 0;
+    uint64_t quotient, remainder;
+    asm("divq %4" : "=a"(quotient), "=d"(remainder) : "a"(low), "d"(high), "rm"(divisor) : "cc");
+    significand = quotient;
+    exponent = t - s - 1 - k + (halve ? 1 : 0);
+    const uint64_t other = divisor - remainder;  // remainder against half the divisor
+    round_up = remainder > other || (remainder == other && (significand & 1) != 0);
+  }
+  if (round_up && ++significand == 0) {
+    significand = kHighBit;
+    ++exponent;
+  }
+  return ExtendedFromBits(static_cast<uint16_t>(16383 + exponent), significand);
+}
+#endif
 
 struct Scan {
   bool accepted = false;
@@ -115,6 +169,13 @@ inline __attribute__((always_inline)) Scan ScanNumber(std::string_view text, cha
   if (i != size) return scan;
 
   int64_t n = static_cast<int64_t>(exponent) - fraction_digits;
+#ifdef __x86_64__
+  if (!in_extended && exact != 0 && n != 0 && n >= -kExactPowers && n <= kExactPowers) {
+    scan.magnitude = DigitsTimesExactPowerOfTen(exact, static_cast<int>(n));
+    scan.accepted = true;
+    return scan;
+  }
+#endif
   if (n < -5120) n = -5120;
   scan.magnitude = ScaleByPowerOfTen(accumulator, static_cast<int32_t>(n));
   // The only flags the parse can raise beside inexact and underflow come from overflow, and an

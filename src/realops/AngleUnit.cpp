@@ -15,40 +15,25 @@ long double GradsToRadiansFactor() { return ExtendedFromBits(0x3FF9, 0x80ADFC90B
 // One unit in the last place below the nearest value, as the unit has always used.
 long double RadiansToGradsFactor() { return ExtendedFromBits(0x4004, 0xFEA5DD5C5A4A6111ULL); }
 
-namespace {
-
-enum class Unit { kRadians, kDegrees, kGrads };
-
 // An unknown unit reads as radians and is reset to "RAD".
-Unit CurrentUnit() {
+AngleUnit CurrentAngleUnit() {
   Text& unit = State().angle_unit;
-  if (unit == "DEG") return Unit::kDegrees;
-  if (unit == "GRAD") return Unit::kGrads;
-  if (unit != "RAD") unit.assign("RAD");
-  return Unit::kRadians;
+  const std::string_view name(unit);
+  if (name == std::string_view("RAD")) return AngleUnit::kRadians;
+  if (name == std::string_view("DEG")) return AngleUnit::kDegrees;
+  if (name == std::string_view("GRAD")) return AngleUnit::kGrads;
+  unit.assign("RAD");
+  return AngleUnit::kRadians;
 }
 
-}  // namespace
-
 long double AngleToRadians(long double x) {
-  switch (CurrentUnit()) {
-    case Unit::kDegrees:
+  switch (CurrentAngleUnit()) {
+    case AngleUnit::kDegrees:
       return x * DegreesToRadiansFactor();
-    case Unit::kGrads:
+    case AngleUnit::kGrads:
       return x * GradsToRadiansFactor();
     default:
       return x;
-  }
-}
-
-kernels::ReducedAngle ReduceAngle(long double x) {
-  switch (CurrentUnit()) {
-    case Unit::kDegrees:
-      return kernels::ReduceByRightAngle(x, 90.0L, DegreesToRadiansFactor());
-    case Unit::kGrads:
-      return kernels::ReduceByRightAngle(x, 100.0L, GradsToRadiansFactor());
-    default:
-      return kernels::ReduceRadians(x);
   }
 }
 

@@ -4,7 +4,6 @@
 #include "realops/ArgumentReduction.h"
 
 #include "numtext/Extended.h"
-#include "x87/X87.h"
 
 namespace numora::kernels {
 namespace {
@@ -14,8 +13,9 @@ constexpr int kWindowLimbs = 9;  // 288 bits of 2/pi
 // just above the product.
 constexpr int kProductLimbs = kWindowLimbs + 3;
 
-// pi/2, the nearest extended value.
-long double HalfPiValue() { return ExtendedFromBits(0x3FFF, 0xC90FDAA22168C235ULL); }
+// pi/2, the nearest extended value, by its fields.
+constexpr int kHalfPiExponent = 0x3FFF;
+constexpr uint64_t kHalfPiSignificand = 0xC90FDAA22168C235ULL;
 
 bool Bit(const uint32_t* limbs, int position) {
   return ((limbs[position / 32] >> (position % 32)) & 1u) != 0;
@@ -46,20 +46,31 @@ int HighestBitBelow(const uint32_t* limbs, int limit) {
   return 32 * index + 31 - __builtin_clz(word);
 }
 
-}  // namespace
-
-ReducedAngle ReduceByHalfPi(long double x) {
-  const ExtendedBits bits = BitsOfExtended(x);
-  const bool negative = (bits.sign_and_exponent & 0x8000) != 0;
-  const int exponent = (bits.sign_and_exponent & 0x7FFF) - 16383;  // x = m * 2^(exponent - 63)
-  const uint64_t m = bits.significand;
-
-  // Limbs before j0 give m * B_j * 2^(exponent - 63 - 32(j + 1)), a multiple of 4.
-  const int j0 = exponent >= 65 ? (exponent - 65) / 32 : 0;
-  uint32_t window[kWindowLimbs];  // little-endian
-  for (int t = 0; t < kWindowLimbs; ++t) window[t] = kTwoOverPiBits[j0 + kWindowLimbs - 1 - t];
-
-  uint32_t product[kProductLimbs] = {};
+// m times the window, exactly: 64-bit limbs where the compiler has a 128-bit product, else
+// 32-bit ones; the same bits either way.
+void MultiplyByWindow(uint64_t m, const uint32_t (&window)[kWindowLimbs],
+                      uint32_t (&product)[kProductLimbs]) {
+#ifdef __SIZEOF_INT128__
+  constexpr int kWide = (kWindowLimbs + 1) / 2;
+  uint64_t wide_window[kWide];
+  for (int k = 0; k < kWide; ++k) {
+    const uint64_t high = 2 * k + 1 < kWindowLimbs ? window[2 * k + 1] : 0;
+    wide_window[k] = (high << 32) | window[2 * k];
+  }
+  uint64_t wide_product[kProductLimbs / 2] = {};
+  unsigned __int128 carry = 0;
+  for (int k = 0; k < kWide; ++k) {
+    carry += static_cast<unsigned __int128>(m) * wide_window[k];
+    wide_product[k] = static_cast<uint64_t>(carry);
+    carry >>= 64;
+  }
+  wide_product[kWide] = static_cast<uint64_t>(carry);
+  for (int k = 0; k < kProductLimbs / 2; ++k) {
+    product[2 * k] = static_cast<uint32_t>(wide_product[k]);
+    product[2 * k + 1] = static_cast<uint32_t>(wide_product[k] >> 32);
+  }
+#else
+  for (uint32_t& limb : product) limb = 0;
   const uint32_t m_parts[2] = {static_cast<uint32_t>(m), static_cast<uint32_t>(m >> 32)};
   for (int a = 0; a < 2; ++a) {
     uint64_t carry = 0;
@@ -74,6 +85,34 @@ ReducedAngle ReduceByHalfPi(long double x) {
       carry = sum >> 32;
     }
   }
+#endif
+}
+
+// The two's complement of the product.
+void Negate(uint32_t (&product)[kProductLimbs]) {
+  uint64_t borrow = 0;
+  for (uint32_t& limb : product) {
+    const uint64_t difference = 0 - static_cast<uint64_t>(limb) - borrow;
+    limb = static_cast<uint32_t>(difference);
+    borrow = (difference >> 32) != 0 ? 1 : 0;
+  }
+}
+
+}  // namespace
+
+ReducedAngle ReduceByHalfPi(long double x) {
+  const ExtendedBits bits = BitsOfExtended(x);
+  const bool negative = (bits.sign_and_exponent & 0x8000) != 0;
+  const int exponent = (bits.sign_and_exponent & 0x7FFF) - 16383;  // x = m * 2^(exponent - 63)
+  const uint64_t m = bits.significand;
+
+  // Limbs before j0 give m * B_j * 2^(exponent - 63 - 32(j + 1)), a multiple of 4.
+  const int j0 = exponent >= 65 ? (exponent - 65) / 32 : 0;
+  uint32_t window[kWindowLimbs];  // little-endian
+  for (int t = 0; t < kWindowLimbs; ++t) window[t] = kTwoOverPiBits[j0 + kWindowLimbs - 1 - t];
+
+  uint32_t product[kProductLimbs];
+  MultiplyByWindow(m, window, product);
 
   // The binary point lies `point` bits from the right of the product.
   const int point = 32 * (j0 + kWindowLimbs) + 63 - exponent;
@@ -83,18 +122,18 @@ ReducedAngle ReduceByHalfPi(long double x) {
   const bool rounded_up = Bit(product, point - 1);
   if (rounded_up) {
     quadrant = (quadrant + 1) & 3;
-    uint64_t borrow = 0;
-    for (int k = 0; k < kProductLimbs; ++k) {
-      const uint64_t difference = 0 - static_cast<uint64_t>(product[k]) - borrow;
-      product[k] = static_cast<uint32_t>(difference);
-      borrow = (difference >> 32) != 0 ? 1 : 0;
-    }
+    Negate(product);
   }
   const int top = HighestBitBelow(product, point);
   long double remainder = 0.0L;
   if (top >= 0) {
+    // fraction * pi/2 = leading * (2^(top - 63 - point) * pi/2): the power of two goes into
+    // pi/2's exponent, so one multiply does what a scaling and a multiply did, with the same
+    // one rounding.
     const long double leading = static_cast<long double>(Bits64(product, top));
-    remainder = x87::Scale(leading, static_cast<long double>(top - 63 - point)) * HalfPiValue();
+    remainder =
+        leading * ExtendedFromBits(static_cast<uint16_t>(kHalfPiExponent + top - 63 - point),
+                                   kHalfPiSignificand);
   }
   if (rounded_up) remainder = -remainder;
   if (negative) {

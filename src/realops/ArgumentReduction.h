@@ -25,8 +25,7 @@ struct ReducedAngle {
 
 // For finite x with |x| > pi/4.
 ReducedAngle ReduceByHalfPi(long double x);
-// Any x in radians: reduced by the library beyond pi/4.
-ReducedAngle ReduceRadians(long double x);
+// Any x in radians, reduced by the library beyond pi/4: ReduceRadians in CircularKernels.h.
 // x in a unit whose right angle is `right_angle` (90 degrees, 100 grads): reduced exactly in
 // that unit, so only the remainder meets the rounded factor `to_radians`. Multiples of the
 // right angle give exact zeros and poles, signed as sinpi, cospi and tanpi sign them.

@@ -24,13 +24,7 @@ int64_t Truncate(long double x);
 int64_t RoundToNearest(long double x);
 long double Ln(long double x);  // ln 2 * log2 x
 
-// Trigonometric, of an angle already reduced (radians, or the angle unit's own reduction)
-long double SineOf(const ReducedAngle& a);
-long double CosineOf(const ReducedAngle& a);
-long double TangentOf(const ReducedAngle& a);
-long double CotangentOf(const ReducedAngle& a);
-long double SecantOf(const ReducedAngle& a);
-long double CosecantOf(const ReducedAngle& a);
+// Trigonometric, of an angle already reduced: CircularKernels.h
 // Trigonometric, of radians
 long double Tangent(long double x);
 long double Cotangent(long double x);
