@@ -1,4 +1,3 @@
-#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -32,56 +31,70 @@ inline __attribute__((always_inline)) bool ReadEightDigits(const char* p, uint64
   return true;
 }
 
-#ifdef __x86_64__
-// Below 5^28 a power of five has 63 bits or fewer.
-constexpr int kExactPowers = 27;
-constexpr auto kPowersOfFive = [] {
-  std::array<uint64_t, kExactPowers + 1> powers{};
-  powers[0] = 1;
-  for (int k = 1; k <= kExactPowers; ++k) powers[k] = powers[k - 1] * 5;
-  return powers;
-}();
+#ifdef __SIZEOF_INT128__
 constexpr uint64_t kHighBit = 0x8000000000000000ULL;
 
-// digits * 10^n, 0 < |n| <= 27, rounded to nearest (ties to even) at 64 bits: the one rounding
-// of the processor's multiply or divide by the exact power, done in integers, so that no flag
-// is raised (clearing a raised flag is slow). value = significand * 2^(exponent - 63).
-inline long double DigitsTimesExactPowerOfTen(uint64_t digits, int n) {
+// A positive value as significand * 2^(exponent - 63), the significand's top bit set.
+struct Binary {
   uint64_t significand;
   int exponent;
-  bool round_up;
-  if (n > 0) {
-    unsigned __int128 product = static_cast<unsigned __int128>(digits) * kPowersOfFive[n];
-    const auto high = static_cast<uint64_t>(product >> 64);
-    const int shift =
-        high != 0 ? __builtin_clzll(high) : 64 + __builtin_clzll(static_cast<uint64_t>(product));
-    product <<= shift;
-    significand = static_cast<uint64_t>(product >> 64);
-    const auto rest = static_cast<uint64_t>(product);
-    exponent = 127 - shift + n;
-    round_up = rest > kHighBit || (rest == kHighBit && (significand & 1) != 0);
-  } else {
-    const int k = -n;
-    const int s = __builtin_clzll(digits);
-    const uint64_t numerator = digits << s;
-    const int t = __builtin_clzll(kPowersOfFive[k]);
-    const uint64_t divisor = kPowersOfFive[k] << t;
-    // The quotient of numerator * 2^64 (or 2^63 when numerator >= divisor) has exactly 64 bits.
-    const bool halve = numerator >= divisor;
-    const uint64_t high = halve ? numerator >> 1 : numerator;
-    const uint64_t low = halve ? numerator << 63 : 0;
-    uint64_t quotient, remainder;
-    asm("divq %4" : "=a"(quotient), "=d"(remainder) : "a"(low), "d"(high), "rm"(divisor) : "cc");
-    significand = quotient;
-    exponent = t - s - 1 - k + (halve ? 1 : 0);
-    const uint64_t other = divisor - remainder;  // remainder against half the divisor
-    round_up = remainder > other || (remainder == other && (significand & 1) != 0);
-  }
-  if (round_up && ++significand == 0) {
-    significand = kHighBit;
-    ++exponent;
-  }
-  return ExtendedFromBits(static_cast<uint16_t>(16383 + exponent), significand);
+};
+
+inline Binary BinaryOf(const ExtendedBits& bits) {
+  return {bits.significand, (bits.sign_and_exponent & 0x7FFF) - 16383};
+}
+
+inline Binary RoundedUp(Binary x, bool round_up) {
+  if (round_up && ++x.significand == 0) return {kHighBit, x.exponent + 1};
+  return x;
+}
+
+// a * b and a / b rounded to nearest (ties to even) at 64 bits, as the processor rounds them.
+inline Binary Multiply(Binary a, Binary b) {
+  unsigned __int128 product = static_cast<unsigned __int128>(a.significand) * b.significand;
+  const bool carried = (product >> 127) != 0;
+  if (!carried) product <<= 1;
+  const Binary x{static_cast<uint64_t>(product >> 64), a.exponent + b.exponent + (carried ? 1 : 0)};
+  const auto rest = static_cast<uint64_t>(product);
+  return RoundedUp(x, rest > kHighBit || (rest == kHighBit && (x.significand & 1) != 0));
+}
+
+inline Binary Divide(Binary a, Binary b) {
+  // The quotient of a * 2^64 (or 2^63 when a >= b) has exactly 64 bits.
+  const bool halve = a.significand >= b.significand;
+  const uint64_t high = halve ? a.significand >> 1 : a.significand;
+  const uint64_t low = halve ? a.significand << 63 : 0;
+  uint64_t quotient, remainder;
+  asm("divq %4"
+      : "=a"(quotient), "=d"(remainder)
+      : "a"(low), "d"(high), "rm"(b.significand)
+      : "cc");
+  const Binary x{quotient, a.exponent - b.exponent - (halve ? 0 : 1)};
+  const uint64_t other = b.significand - remainder;  // the remainder against half the divisor
+  return RoundedUp(x, remainder > other || (remainder == other && (quotient & 1) != 0));
+}
+
+inline Binary Step(Binary x, bool up, const ExtendedBits& power) {
+  return up ? Multiply(x, BinaryOf(power)) : Divide(x, BinaryOf(power));
+}
+
+// ScaleByPowerOfTen of an integer below 2^64, step for step in integers: each multiply or
+// divide rounds as the processor's does at 64 bits, to nearest, so the value has the same bits,
+// and no flag is raised (clearing a raised flag is slow). False where a step would leave the
+// normal range, whose roundings are the processor's to make.
+__attribute__((noinline)) bool ScaleDigitsInIntegers(uint64_t digits, int32_t n,
+                                                     long double& value) {
+  const bool up = n > 0;
+  const uint32_t m = up ? static_cast<uint32_t>(n) : static_cast<uint32_t>(-n);
+  const int lead = __builtin_clzll(digits);
+  Binary x = Step({digits << lead, 63 - lead}, up, kPowersOfTenLowBits[m % 32]);
+  if (m >= 32 && (m / 32) % 16 != 0) x = Step(x, up, kPowersOfTenMidBits[(m / 32) % 16]);
+  if (m >= 512) x = Step(x, up, kPowersOfTenHighBits[m / 512]);
+  // The steps all multiply or all divide, so the last exponent is the farthest; one step inside
+  // each end keeps every rounding clear of overflow and of the denormals.
+  if (x.exponent > 16382 || x.exponent < -16381) return false;
+  value = ExtendedFromBits(static_cast<uint16_t>(16383 + x.exponent), x.significand);
+  return true;
 }
 #endif
 
@@ -169,9 +182,9 @@ inline __attribute__((always_inline)) Scan ScanNumber(std::string_view text, cha
   if (i != size) return scan;
 
   int64_t n = static_cast<int64_t>(exponent) - fraction_digits;
-#ifdef __x86_64__
-  if (!in_extended && exact != 0 && n != 0 && n >= -kExactPowers && n <= kExactPowers) {
-    scan.magnitude = DigitsTimesExactPowerOfTen(exact, static_cast<int>(n));
+#ifdef __SIZEOF_INT128__
+  if (!in_extended && exact != 0 && n != 0 && n > -5120 && n < 5120 &&
+      ScaleDigitsInIntegers(exact, static_cast<int32_t>(n), scan.magnitude)) {
     scan.accepted = true;
     return scan;
   }
@@ -189,7 +202,8 @@ inline __attribute__((always_inline)) Scan ScanNumber(std::string_view text, cha
 
 }  // namespace
 
-long double ParseRealValue(std::string_view text, char separator, bool& accepted) {
+long double ParseRealValue(std::string_view text, char separator, bool& accepted,
+                           bool* inexact_left) {
   const uint16_t caller = x87::ControlWord();
   // Under a fully masked word flags left raised stay until the flags are cleared at the end.
   x87::ClearFlagsTheWordUnmasks(caller);
@@ -200,9 +214,16 @@ long double ParseRealValue(std::string_view text, char separator, bool& accepted
   const Scan scan = ScanNumber(text, separator);
   long double formed = scan.negative ? -scan.magnitude : scan.magnitude;
   asm volatile("" : "+t"(formed));  // formed before the flags are read
-  x87::ClearFlagsIfRaised();  // the caller's unmasked exceptions must not see the parse's flags
-  if (switch_control_word) x87::SetControlWord(caller);
   accepted = scan.accepted && !scan.overflowed;
+  // The caller's unmasked exceptions must not see the parse's flags, nor anything else the
+  // flags left raised before. A lone inexact flag under a fully masked word may be left to the
+  // caller who asks for that.
+  const uint16_t raised = x87::StatusWord() & x87::kExceptionFlags;
+  const bool leave = inexact_left != nullptr && accepted && raised == x87::kPrecisionFlag &&
+                     (caller & x87::kExceptionMasks) == x87::kExceptionMasks;
+  if (raised != 0 && !leave) x87::ClearExceptions();
+  if (inexact_left != nullptr) *inexact_left = leave;
+  if (switch_control_word) x87::SetControlWord(caller);
   return formed;
 }
 

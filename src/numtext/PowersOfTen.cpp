@@ -5,9 +5,8 @@
 #include "numtext/Extended.h"
 
 namespace numora {
-namespace {
 
-constexpr ExtendedBits kLowBits[] = {
+constinit const ExtendedBits kPowersOfTenLowBits[32] = {
     {0x3FFF, 0x8000000000000000ULL},  // 1e0
     {0x4002, 0xA000000000000000ULL},  // 1e1
     {0x4005, 0xC800000000000000ULL},  // 1e2
@@ -42,7 +41,7 @@ constexpr ExtendedBits kLowBits[] = {
     {0x4065, 0xFC6F7C4045812296ULL},  // 1e31
 };
 
-constexpr ExtendedBits kMidBits[] = {
+constinit const ExtendedBits kPowersOfTenMidBits[16] = {
     {0x3FFF, 0x8000000000000000ULL},  // 1e0
     {0x4069, 0x9DC5ADA82B70B59EULL},  // 1e32
     {0x40D3, 0xC2781F49FFCFA6D5ULL},  // 1e64
@@ -61,7 +60,7 @@ constexpr ExtendedBits kMidBits[] = {
     {0x4639, 0xB83ED8DC0795A262ULL},  // 1e480
 };
 
-constexpr ExtendedBits kHighBits[] = {
+constinit const ExtendedBits kPowersOfTenHighBits[10] = {
     {0x3FFF, 0x8000000000000000ULL},  // 1e0
     {0x46A3, 0xE319A0AEA60E91C7ULL},  // 1e512
     {0x4D48, 0xC976758681750C17ULL},  // 1e1024
@@ -74,6 +73,8 @@ constexpr ExtendedBits kHighBits[] = {
     {0x7BCA, 0xAE3511626ED559F0ULL},  // 1e4608
 };
 
+namespace {
+
 // Built by the compiler: constant data, so loading the library computes nothing on the x87.
 template <std::size_t N>
 constexpr std::array<long double, N> Build(const ExtendedBits (&bits)[N]) {
@@ -84,8 +85,8 @@ constexpr std::array<long double, N> Build(const ExtendedBits (&bits)[N]) {
 
 }  // namespace
 
-constinit const std::array<long double, 32> PowersOfTenLow = Build(kLowBits);
-constinit const std::array<long double, 16> PowersOfTenMid = Build(kMidBits);
-constinit const std::array<long double, 10> PowersOfTenHigh = Build(kHighBits);
+constinit const std::array<long double, 32> PowersOfTenLow = Build(kPowersOfTenLowBits);
+constinit const std::array<long double, 16> PowersOfTenMid = Build(kPowersOfTenMidBits);
+constinit const std::array<long double, 10> PowersOfTenHigh = Build(kPowersOfTenHighBits);
 
 }  // namespace numora

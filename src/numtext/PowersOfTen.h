@@ -4,7 +4,14 @@
 #include <array>
 #include <cstdint>
 
+#include "numtext/Extended.h"
+
 namespace numora {
+
+// The same powers by their fields, for arithmetic done in integers.
+extern const ExtendedBits kPowersOfTenLowBits[32];
+extern const ExtendedBits kPowersOfTenMidBits[16];
+extern const ExtendedBits kPowersOfTenHighBits[10];
 
 extern const std::array<long double, 32> PowersOfTenLow;   // 10^0 .. 10^31
 extern const std::array<long double, 16> PowersOfTenMid;   // [k] = 10^(32k), k = 1..15

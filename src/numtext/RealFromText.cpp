@@ -4,9 +4,9 @@
 
 namespace numora {
 
-long double RealFromText(std::string_view text) {
+long double RealFromText(std::string_view text, bool* inexact_left) {
   bool accepted;
-  const long double value = ParseRealValue(text, NumberDecimalSeparator(), accepted);
+  const long double value = ParseRealValue(text, NumberDecimalSeparator(), accepted, inexact_left);
   if (!accepted) RaiseFloatConvertError(text);
   return value;
 }

@@ -9,10 +9,13 @@ namespace numora {
 
 // Strict one-pass parse; never raises. `separator` is the one-character decimal separator.
 bool ParseReal(std::string_view text, char separator, long double& value);
-// The same, the value returned in a register and the verdict in `accepted`.
-long double ParseRealValue(std::string_view text, char separator, bool& accepted);
+// The same, the value returned in a register and the verdict in `accepted`. Given
+// `inexact_left`, an accepted parse under a fully masked control word may leave the inexact
+// flag raised when it is the only one (clearing a raised flag is slow): *inexact_left tells.
+long double ParseRealValue(std::string_view text, char separator, bool& accepted,
+                           bool* inexact_left = nullptr);
 // ParseReal with NumberDecimalSeparator; raises EConvertError quoting the text.
-long double RealFromText(std::string_view text);
+long double RealFromText(std::string_view text, bool* inexact_left = nullptr);
 
 struct DecimalDigits {
   static constexpr int16_t kInfinity = 0x7FFF;
@@ -29,5 +32,8 @@ inline constexpr std::size_t kRealTextCapacity = 64;
 // General form, 15 significant digits; returns the length written (no NUL).
 std::size_t RealToText(long double value, char separator, char (&out)[kRealTextCapacity]);
 std::size_t RealToText(long double value, char (&out)[kRealTextCapacity]);
+// The same; `raised_inexact` true when the print has certainly raised the inexact flag (its
+// integer store rounded), false when it may not have.
+std::size_t RealToText(long double value, char (&out)[kRealTextCapacity], bool& raised_inexact);
 
 }  // namespace numora

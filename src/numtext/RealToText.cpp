@@ -56,6 +56,7 @@ struct EighteenDigits {
   bool is_negative = false;
   int exponent = 0;
   int64_t integer = 0;
+  bool stored_inexact = false;  // the integer store certainly raised the inexact flag
 };
 
 inline EighteenDigits EighteenDigitsOf(long double value) {
@@ -96,6 +97,8 @@ inline EighteenDigits EighteenDigitsOf(long double value) {
       scaled = ScaleByPowerOfTen(magnitude, kRawDigits - exponent);
       integer = x87::StoreInteger64(scaled);
     }
+    // The store rounded (and raised the flag) where the integer read back differs.
+    result.stored_inexact = static_cast<long double>(integer) != scaled;
     if (integer >= kBeyond18Digits) {
       integer = DivideByTenRounded(integer);
       ++exponent;
@@ -165,8 +168,9 @@ DecimalDigits DecimalDigitsOf(long double value, int precision) {
   return result;
 }
 
-std::size_t RealToText(long double value, char separator, char (&out)[kRealTextCapacity]) {
-  const EighteenDigits n = EighteenDigitsOf(value);
+namespace {
+
+std::size_t TextOf(const EighteenDigits& n, char separator, char (&out)[kRealTextCapacity]) {
   char* p = out;
   switch (n.kind) {
     case Kind::kZero:
@@ -248,8 +252,20 @@ std::size_t RealToText(long double value, char separator, char (&out)[kRealTextC
   return static_cast<std::size_t>(p - out);
 }
 
+}  // namespace
+
+std::size_t RealToText(long double value, char separator, char (&out)[kRealTextCapacity]) {
+  return TextOf(EighteenDigitsOf(value), separator, out);
+}
+
 std::size_t RealToText(long double value, char (&out)[kRealTextCapacity]) {
-  return RealToText(value, NumberDecimalSeparator(), out);
+  return TextOf(EighteenDigitsOf(value), NumberDecimalSeparator(), out);
+}
+
+std::size_t RealToText(long double value, char (&out)[kRealTextCapacity], bool& raised_inexact) {
+  const EighteenDigits n = EighteenDigitsOf(value);
+  raised_inexact = n.stored_inexact;
+  return TextOf(n, NumberDecimalSeparator(), out);
 }
 
 }  // namespace numora

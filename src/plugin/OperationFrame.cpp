@@ -27,11 +27,11 @@ void SplitOperands() {
   }
 }
 
-long double ReadRealOperand(std::string_view text, std::string_view separator) {
+long double ReadRealOperand(std::string_view text, std::string_view separator, bool* inexact_left) {
   // Where the translation would change nothing the text is read as it stands, without a copy.
-  if (!DotNeedsTranslation(text, separator)) return RealFromText(text);
+  if (!DotNeedsTranslation(text, separator)) return RealFromText(text, inexact_left);
   const Text translated = DotToLocaleSeparator(text, separator);
-  return RealFromText(translated);
+  return RealFromText(translated, inexact_left);
 }
 
 long double ReadRealOperand(std::string_view text) {
@@ -53,11 +53,14 @@ void StoreText(std::string_view text) {
   into.append(text.data(), text.size());
 }
 
-void StoreRealResult(long double result, std::string_view separator) {
-  char text[kRealTextCapacity];
-  const std::size_t length = RealToText(result, text);
+void StoreRealText(char* text, std::size_t length, std::string_view separator) {
   LocaleSeparatorToDot(text, length, separator);
   StoreText(std::string_view(text, length));
+}
+
+void StoreRealResult(long double result, std::string_view separator) {
+  char text[kRealTextCapacity];
+  StoreRealText(text, RealToText(result, text), separator);
 }
 
 void StoreRealResult(long double result) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "numtext/RealText.h"
 #include "platform/Platform.h"
 #include "plugin/LocaleSeparator.h"
 #include "plugin/PluginState.h"
@@ -18,18 +19,21 @@ void SplitOperands();
 // A real operand: translated to the locale separator, then parsed; the translation is
 // released before anything is computed.
 long double ReadRealOperand(std::string_view text);
-// The same with the separator already read for this operation.
-long double ReadRealOperand(std::string_view text, std::string_view separator);
+// The same with the separator already read for this operation; `inexact_left` as in
+// ParseRealValue.
+long double ReadRealOperand(std::string_view text, std::string_view separator,
+                            bool* inexact_left = nullptr);
 int32_t ReadIntegerOperand(std::string_view text);
 
 template <class T>
-T ReadOperandAs(std::string_view text, std::string_view separator);
+T ReadOperandAs(std::string_view text, std::string_view separator, bool* inexact_left);
 template <>
-inline long double ReadOperandAs<long double>(std::string_view text, std::string_view separator) {
-  return ReadRealOperand(text, separator);
+inline long double ReadOperandAs<long double>(std::string_view text, std::string_view separator,
+                                              bool* inexact_left) {
+  return ReadRealOperand(text, separator, inexact_left);
 }
 template <>
-inline int32_t ReadOperandAs<int32_t>(std::string_view text, std::string_view) {
+inline int32_t ReadOperandAs<int32_t>(std::string_view text, std::string_view, bool*) {
   return ReadIntegerOperand(text);
 }
 
@@ -37,7 +41,39 @@ inline int32_t ReadOperandAs<int32_t>(std::string_view text, std::string_view) {
 void StoreText(std::string_view text);
 void StoreRealResult(long double result);  // RealToText, then LocaleSeparatorToDot
 void StoreRealResult(long double result, std::string_view separator);
+// A printed result: LocaleSeparatorToDot, then into the register.
+void StoreRealText(char* text, std::size_t length, std::string_view separator);
 void StoreIntegerResult(int32_t result);  // IntToText
+
+// Computes the result and writes its text. An inexact flag the parse left standing is harmless
+// where the print certainly raises it too, or where the computation overflowed or underflowed
+// (masked, both raise it); anywhere else it is cleared and the computation and the print run
+// again (they are pure), so the flags after the operation are theirs alone, as if the parse had
+// cleared it. Clearing a raised flag costs more than the rest of a call. (The computations
+// raise no library errors: nothing leaves between the parse and the print.)
+template <class Compute>
+void ComputeAndStoreReal(Compute compute, std::string_view separator, bool inexact_left) {
+  PluginState& state = State();
+  const long double result = compute();
+  x87::Wait();  // an unmasked fault leaves from the computation, before any text exists
+  state.last_result = result;
+  char text[kRealTextCapacity];
+  bool print_inexact;
+  std::size_t length = RealToText(result, text, print_inexact);
+  state.last_print_rounded = print_inexact;
+  if (inexact_left && !print_inexact &&
+      (x87::StatusWord() & (x87::kOverflowFlag | x87::kUnderflowFlag)) == 0) {
+    x87::ClearExceptions();
+    length = RealToText(compute(), text, print_inexact);
+  }
+  StoreRealText(text, length, separator);
+}
+
+// Where the last result printed exactly the next one likely does too (integral results): its
+// parse clears the flags itself, and the computation runs once.
+inline bool* InexactLeftIfLikelyHarmless(bool& inexact_left) {
+  return State().last_print_rounded ? &inexact_left : nullptr;
+}
 
 // One-operand real operation: LastOperand := register, LastResult := compute(LastOperand).
 template <class Compute>
@@ -46,14 +82,13 @@ void RunOneOperandReal(Compute compute) {
   // The locale's separator is read once: the operand's translation and the result's share it.
   char buffer[platform::kSeparatorBuffer];
   const std::string_view separator = ReadCallSeparator(buffer);
+  bool inexact_left = false;
   // The values stay in the processor's registers: an 80-bit value stored and loaded again at
   // once stalls the load.
-  const long double x = ReadRealOperand(state.exchange_register, separator);
+  const long double x = ReadRealOperand(state.exchange_register, separator,
+                                        InexactLeftIfLikelyHarmless(inexact_left));
   state.last_operand = x;
-  const long double result = compute(x);
-  x87::Wait();  // an unmasked fault leaves from the computation, before any text exists
-  state.last_result = result;
-  StoreRealResult(result, separator);
+  ComputeAndStoreReal([&] { return compute(x); }, separator, inexact_left);
 }
 
 // Two-operand real operation: both fields read in order, then LastResult := compute(a, b).
@@ -63,12 +98,19 @@ void RunTwoOperand(Compute compute) {
   PluginState& state = State();
   char buffer[platform::kSeparatorBuffer];
   const std::string_view separator = ReadCallSeparator(buffer);
-  const First a = ReadOperandAs<First>(state.first_operand_text, separator);
-  const Second b = ReadOperandAs<Second>(state.second_operand_text, separator);
-  const long double result = compute(a, b);
-  x87::Wait();
-  state.last_result = result;
-  StoreRealResult(result, separator);
+  bool first_left = false;
+  bool second_left = false;
+  const First a = ReadOperandAs<First>(state.first_operand_text, separator,
+                                       InexactLeftIfLikelyHarmless(first_left));
+  Second b;
+  try {
+    b = ReadOperandAs<Second>(state.second_operand_text, separator,
+                              InexactLeftIfLikelyHarmless(second_left));
+  } catch (...) {
+    if (first_left) x87::ClearExceptions();  // a failed call leaves no flag of its parse
+    throw;
+  }
+  ComputeAndStoreReal([&] { return compute(a, b); }, separator, first_left || second_left);
 }
 
 }  // namespace numora

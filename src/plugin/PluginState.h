@@ -22,6 +22,8 @@ struct PluginState {
   long double last_result = 0.0L;
   int32_t integer_value = 0;
   int32_t bitwise_result = 0;
+  // Whether the last real result's print rounded: a guess at the next one's.
+  bool last_print_rounded = true;
 };
 
 extern constinit PluginState plugin_state;

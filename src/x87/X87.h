@@ -33,6 +33,9 @@ inline uint16_t StatusWord() {
 inline void ClearExceptions() { asm volatile("fnclex" : : : "memory"); }
 
 inline constexpr uint16_t kExceptionFlags = 0x00BF;  // the six flags and the summary bit
+inline constexpr uint16_t kPrecisionFlag = 0x0020;
+inline constexpr uint16_t kUnderflowFlag = 0x0010;
+inline constexpr uint16_t kOverflowFlag = 0x0008;
 
 // Clearing the flags is slow; skipped when none is raised.
 inline void ClearFlagsIfRaised() {
