@@ -82,8 +82,9 @@ inline Binary Step(Binary x, bool up, const ExtendedBits& power) {
 // divide rounds as the processor's does at 64 bits, to nearest, so the value has the same bits,
 // and no flag is raised (clearing a raised flag is slow). False where a step would leave the
 // normal range, whose roundings are the processor's to make.
-__attribute__((noinline)) bool ScaleDigitsInIntegers(uint64_t digits, int32_t n,
-                                                     long double& value) {
+// Out of line: the common integer texts keep a short path.
+__attribute__((noinline)) long double ScaleDigitsInIntegers(uint64_t digits, int32_t n,
+                                                            bool& in_range) {
   const bool up = n > 0;
   const uint32_t m = up ? static_cast<uint32_t>(n) : static_cast<uint32_t>(-n);
   const int lead = __builtin_clzll(digits);
@@ -92,9 +93,9 @@ __attribute__((noinline)) bool ScaleDigitsInIntegers(uint64_t digits, int32_t n,
   if (m >= 512) x = Step(x, up, kPowersOfTenHighBits[m / 512]);
   // The steps all multiply or all divide, so the last exponent is the farthest; one step inside
   // each end keeps every rounding clear of overflow and of the denormals.
-  if (x.exponent > 16382 || x.exponent < -16381) return false;
-  value = ExtendedFromBits(static_cast<uint16_t>(16383 + x.exponent), x.significand);
-  return true;
+  in_range = x.exponent <= 16382 && x.exponent >= -16381;
+  if (!in_range) return 0.0L;
+  return ExtendedFromBits(static_cast<uint16_t>(16383 + x.exponent), x.significand);
 }
 #endif
 
@@ -166,7 +167,6 @@ inline __attribute__((always_inline)) Scan ScanNumber(std::string_view text, cha
     fraction_digits = static_cast<int64_t>(read_digits());
   }
   if (!consumed) return scan;
-  if (!in_extended) accumulator = static_cast<long double>(exact);
 
   int32_t exponent = 0;
   if (i < size && (text[i] == 'E' || text[i] == 'e')) {
@@ -182,13 +182,26 @@ inline __attribute__((always_inline)) Scan ScanNumber(std::string_view text, cha
   if (i != size) return scan;
 
   int64_t n = static_cast<int64_t>(exponent) - fraction_digits;
+  if (!in_extended) {
+    // An exact integer below 2^64 unscaled, or zero scaled (n never reaches 5120): exact, in
+    // range, no flag.
+    if (n == 0 || exact == 0) {
+      scan.magnitude = static_cast<long double>(exact);
+      scan.accepted = true;
+      return scan;
+    }
 #ifdef __SIZEOF_INT128__
-  if (!in_extended && exact != 0 && n != 0 && n > -5120 && n < 5120 &&
-      ScaleDigitsInIntegers(exact, static_cast<int32_t>(n), scan.magnitude)) {
-    scan.accepted = true;
-    return scan;
-  }
+    bool in_range;
+    if (n > -5120 && n < 5120) {
+      scan.magnitude = ScaleDigitsInIntegers(exact, static_cast<int32_t>(n), in_range);
+      if (in_range) {
+        scan.accepted = true;
+        return scan;
+      }
+    }
 #endif
+    accumulator = static_cast<long double>(exact);
+  }
   if (n < -5120) n = -5120;
   scan.magnitude = ScaleByPowerOfTen(accumulator, static_cast<int32_t>(n));
   // The only flags the parse can raise beside inexact and underflow come from overflow, and an

@@ -59,7 +59,8 @@ struct EighteenDigits {
   bool stored_inexact = false;  // the integer store certainly raised the inexact flag
 };
 
-inline EighteenDigits EighteenDigitsOf(long double value) {
+// With `note_inexact`, also whether the integer store rounded (a compare, so only on request).
+inline EighteenDigits EighteenDigitsOf(long double value, bool note_inexact = false) {
   EighteenDigits result;
   const ExtendedBits bits = BitsOfExtended(value);
   const int biased = bits.sign_and_exponent & 0x7FFF;
@@ -98,7 +99,7 @@ inline EighteenDigits EighteenDigitsOf(long double value) {
       integer = x87::StoreInteger64(scaled);
     }
     // The store rounded (and raised the flag) where the integer read back differs.
-    result.stored_inexact = static_cast<long double>(integer) != scaled;
+    if (note_inexact) result.stored_inexact = static_cast<long double>(integer) != scaled;
     if (integer >= kBeyond18Digits) {
       integer = DivideByTenRounded(integer);
       ++exponent;
@@ -263,7 +264,7 @@ std::size_t RealToText(long double value, char (&out)[kRealTextCapacity]) {
 }
 
 std::size_t RealToText(long double value, char (&out)[kRealTextCapacity], bool& raised_inexact) {
-  const EighteenDigits n = EighteenDigitsOf(value);
+  const EighteenDigits n = EighteenDigitsOf(value, true);
   raised_inexact = n.stored_inexact;
   return TextOf(n, NumberDecimalSeparator(), out);
 }
