@@ -1,6 +1,6 @@
-// x * 2/pi in integer arithmetic (32-bit limbs, so every target computes the same bits):
-// the significand times a window of the bits of 2/pi, the window chosen so that the bits
-// before it only add multiples of 4 and the bits after it change nothing of the 64 bits kept.
+// x * 2/pi in integer arithmetic (exact, so every target computes the same bits): the
+// significand times a window of the bits of 2/pi, the window chosen so that the bits before it
+// only add multiples of 4 and the bits after it change nothing of the 64 bits kept.
 #include "realops/ArgumentReduction.h"
 
 #include "numtext/Extended.h"
@@ -8,93 +8,86 @@
 namespace numora::kernels {
 namespace {
 
-constexpr int kWindowLimbs = 9;  // 288 bits of 2/pi
-// Times the 64-bit significand, and a zero limb: for small arguments the quadrant bits lie
-// just above the product.
-constexpr int kProductLimbs = kWindowLimbs + 3;
+constexpr int kWindowLimbs = 9;  // 288 bits of 2/pi, in the table's 32-bit limbs
+// The product in 64-bit limbs: 64 + 288 bits, and room above for the quadrant bits of small
+// arguments.
+constexpr int kProductWords = 6;
 
 // pi/2, the nearest extended value, by its fields.
 constexpr int kHalfPiExponent = 0x3FFF;
 constexpr uint64_t kHalfPiSignificand = 0xC90FDAA22168C235ULL;
 
-bool Bit(const uint32_t* limbs, int position) {
-  return ((limbs[position / 32] >> (position % 32)) & 1u) != 0;
+using Product = uint64_t[kProductWords];  // little-endian
+
+bool Bit(const Product& p, int position) {
+  return ((p[position / 64] >> (position % 64)) & 1) != 0;
 }
 
-// The 64 bits of `limbs` (little-endian) from `top` down; below bit 0 they are zeros.
-uint64_t Bits64(const uint32_t* limbs, int top) {
+// The 64 bits of the product from `top` down; below bit 0 they are zeros.
+uint64_t Bits64(const Product& p, int top) {
+  if (top < 63) return p[0] << (63 - top);
   const int low = top - 63;
-  if (low < 0) {
-    uint64_t value = 0;
-    for (int position = top; position >= 0; --position) value = (value << 1) | Bit(limbs, position);
-    return value << -low;
-  }
-  const int index = low / 32, offset = low % 32;
-  const uint64_t pair = (static_cast<uint64_t>(limbs[index + 1]) << 32) | limbs[index];
-  if (offset == 0) return pair;
-  return (pair >> offset) | (static_cast<uint64_t>(limbs[index + 2]) << (64 - offset));
+  const int index = low / 64, offset = low % 64;
+  if (offset == 0) return p[index];
+  return (p[index] >> offset) | (p[index + 1] << (64 - offset));
 }
 
 // The highest set bit below `limit`, or -1.
-int HighestBitBelow(const uint32_t* limbs, int limit) {
-  int index = (limit - 1) / 32;
-  uint32_t word = limbs[index] & (limit % 32 == 0 ? 0xFFFFFFFFu : (1u << (limit % 32)) - 1u);
+int HighestBitBelow(const Product& p, int limit) {
+  int index = (limit - 1) / 64;
+  uint64_t word = p[index] & (limit % 64 == 0 ? ~0ULL : (1ULL << (limit % 64)) - 1);
   while (word == 0) {
     if (--index < 0) return -1;
-    word = limbs[index];
+    word = p[index];
   }
-  return 32 * index + 31 - __builtin_clz(word);
+  return 64 * index + 63 - __builtin_clzll(word);
 }
 
-// m times the window, exactly: 64-bit limbs where the compiler has a 128-bit product, else
-// 32-bit ones; the same bits either way.
-void MultiplyByWindow(uint64_t m, const uint32_t (&window)[kWindowLimbs],
-                      uint32_t (&product)[kProductLimbs]) {
-#ifdef __SIZEOF_INT128__
+// m times the window (the table's limbs from `first`, most significant first), exactly.
+void MultiplyByWindow(uint64_t m, const uint32_t* first, Product& product) {
+  // The window's 64-bit limbs, little-endian; the top one holds its last 32 bits.
   constexpr int kWide = (kWindowLimbs + 1) / 2;
-  uint64_t wide_window[kWide];
+  uint64_t window[kWide];
   for (int k = 0; k < kWide; ++k) {
-    const uint64_t high = 2 * k + 1 < kWindowLimbs ? window[2 * k + 1] : 0;
-    wide_window[k] = (high << 32) | window[2 * k];
+    const int low = kWindowLimbs - 1 - 2 * k;  // the table runs from the most significant
+    const uint64_t high = low >= 1 ? first[low - 1] : 0;
+    window[k] = (high << 32) | first[low];
   }
-  uint64_t wide_product[kProductLimbs / 2] = {};
+#ifdef __SIZEOF_INT128__
   unsigned __int128 carry = 0;
   for (int k = 0; k < kWide; ++k) {
-    carry += static_cast<unsigned __int128>(m) * wide_window[k];
-    wide_product[k] = static_cast<uint64_t>(carry);
+    carry += static_cast<unsigned __int128>(m) * window[k];
+    product[k] = static_cast<uint64_t>(carry);
     carry >>= 64;
   }
-  wide_product[kWide] = static_cast<uint64_t>(carry);
-  for (int k = 0; k < kProductLimbs / 2; ++k) {
-    product[2 * k] = static_cast<uint32_t>(wide_product[k]);
-    product[2 * k + 1] = static_cast<uint32_t>(wide_product[k] >> 32);
-  }
+  product[kWide] = static_cast<uint64_t>(carry);
 #else
-  for (uint32_t& limb : product) limb = 0;
-  const uint32_t m_parts[2] = {static_cast<uint32_t>(m), static_cast<uint32_t>(m >> 32)};
-  for (int a = 0; a < 2; ++a) {
-    uint64_t carry = 0;
-    for (int t = 0; t < kWindowLimbs; ++t) {
-      const uint64_t sum = static_cast<uint64_t>(m_parts[a]) * window[t] + product[a + t] + carry;
-      product[a + t] = static_cast<uint32_t>(sum);
-      carry = sum >> 32;
-    }
-    for (int k = a + kWindowLimbs; carry != 0 && k < kProductLimbs; ++k) {
-      const uint64_t sum = static_cast<uint64_t>(product[k]) + carry;
-      product[k] = static_cast<uint32_t>(sum);
-      carry = sum >> 32;
-    }
+  // 32-bit halves: the 128-bit product of each limb from four partial products. The carry
+  // stays below 2^64, as m * w + carry stays below 2^128.
+  const uint64_t m_low = m & 0xFFFFFFFFu, m_high = m >> 32;
+  uint64_t carry = 0;
+  for (int k = 0; k < kWide; ++k) {
+    const uint64_t w_low = window[k] & 0xFFFFFFFFu, w_high = window[k] >> 32;
+    const uint64_t ll = m_low * w_low, lh = m_low * w_high, hl = m_high * w_low;
+    const uint64_t middle = (ll >> 32) + (lh & 0xFFFFFFFFu) + (hl & 0xFFFFFFFFu);
+    const uint64_t low = (ll & 0xFFFFFFFFu) | (middle << 32);
+    uint64_t high = m_high * w_high + (lh >> 32) + (hl >> 32) + (middle >> 32);
+    const uint64_t sum = low + carry;
+    high += sum < low ? 1 : 0;
+    product[k] = sum;
+    carry = high;
   }
+  product[kWide] = carry;
 #endif
 }
 
 // The two's complement of the product.
-void Negate(uint32_t (&product)[kProductLimbs]) {
+void Negate(Product& p) {
   uint64_t borrow = 0;
-  for (uint32_t& limb : product) {
-    const uint64_t difference = 0 - static_cast<uint64_t>(limb) - borrow;
-    limb = static_cast<uint32_t>(difference);
-    borrow = (difference >> 32) != 0 ? 1 : 0;
+  for (uint64_t& word : p) {
+    const uint64_t value = word;
+    word = 0 - value - borrow;
+    borrow = (value != 0 || borrow != 0) ? 1 : 0;
   }
 }
 
@@ -108,11 +101,8 @@ ReducedAngle ReduceByHalfPi(long double x) {
 
   // Limbs before j0 give m * B_j * 2^(exponent - 63 - 32(j + 1)), a multiple of 4.
   const int j0 = exponent >= 65 ? (exponent - 65) / 32 : 0;
-  uint32_t window[kWindowLimbs];  // little-endian
-  for (int t = 0; t < kWindowLimbs; ++t) window[t] = kTwoOverPiBits[j0 + kWindowLimbs - 1 - t];
-
-  uint32_t product[kProductLimbs];
-  MultiplyByWindow(m, window, product);
+  Product product;
+  MultiplyByWindow(m, &kTwoOverPiBits[j0], product);
 
   // The binary point lies `point` bits from the right of the product.
   const int point = 32 * (j0 + kWindowLimbs) + 63 - exponent;
