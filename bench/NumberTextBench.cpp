@@ -1,10 +1,13 @@
 // ParseReal against glibc strtold, RealToText against snprintf("%.15Lg"), same inputs.
 #include <benchmark/benchmark.h>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "BenchInputs.h"
+#include "plugin/LocaleSeparator.h"
 
 namespace {
 
@@ -58,5 +61,21 @@ void BM_GlibcSnprintfLg(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_GlibcSnprintfLg);
+
+// The locale's separator as each operation reads it, beside localeconv(), which builds the
+// whole numeric structure.
+void BM_CallSeparatorRead(benchmark::State& state) {
+  char buffer[numora::platform::kSeparatorBuffer];
+  for (auto _ : state) benchmark::DoNotOptimize(numora::ReadCallSeparator(buffer).data());
+}
+BENCHMARK(BM_CallSeparatorRead);
+
+void BM_LocaleconvSeparator(benchmark::State& state) {
+  for (auto _ : state) {
+    const char* point = std::localeconv()->decimal_point;
+    benchmark::DoNotOptimize(std::strlen(point));
+  }
+}
+BENCHMARK(BM_LocaleconvSeparator);
 
 }  // namespace
