@@ -47,6 +47,30 @@ int64_t DivideByTenRounded(int64_t n) {
   }
 }
 
+// Whether |value| * 10^m (1 <= m <= 31: one multiply by the table's power) certainly rounds
+// under the current precision: the exact product's odd part has at least as many bits as the
+// two odd parts together, less one. Unsure (false) elsewhere.
+inline bool ScalingCertainlyRounds(uint64_t significand, int m) {
+  if (m < 1 || m > 31) return false;
+  int precision;
+  switch (x87::ControlWord() & 0x0300) {
+    case 0x0000:
+      precision = 24;
+      break;
+    case 0x0200:
+      precision = 53;
+      break;
+    case 0x0300:
+      precision = 64;
+      break;
+    default:  // reserved
+      return false;
+  }
+  const int odd_bits = (64 - __builtin_ctzll(significand)) +
+                       (64 - __builtin_ctzll(kPowersOfTenLowBits[m].significand)) - 1;
+  return odd_bits > precision;
+}
+
 enum class Kind { kZero, kFinite, kInfinity, kNaN };
 
 // The value's 18 leading decimal digits as one integer N in [10^17, 10^18) with
@@ -98,8 +122,12 @@ inline EighteenDigits EighteenDigitsOf(long double value, bool note_inexact = fa
       scaled = ScaleByPowerOfTen(magnitude, kRawDigits - exponent);
       integer = x87::StoreInteger64(scaled);
     }
-    // The store rounded (and raised the flag) where the integer read back differs.
-    if (note_inexact) result.stored_inexact = static_cast<long double>(integer) != scaled;
+    // The print raised the inexact flag where the store rounded (the integer read back
+    // differs) or the scaling multiply had to round.
+    if (note_inexact) {
+      result.stored_inexact = static_cast<long double>(integer) != scaled ||
+                              ScalingCertainlyRounds(bits.significand, kRawDigits - exponent);
+    }
     if (integer >= kBeyond18Digits) {
       integer = DivideByTenRounded(integer);
       ++exponent;
