@@ -125,8 +125,8 @@ inline EighteenDigits EighteenDigitsOf(long double value, bool note_inexact = fa
     // The print raised the inexact flag where the store rounded (the integer read back
     // differs) or the scaling multiply had to round.
     if (note_inexact) {
-      result.stored_inexact = static_cast<long double>(integer) != scaled ||
-                              ScalingCertainlyRounds(bits.significand, kRawDigits - exponent);
+      result.stored_inexact = ScalingCertainlyRounds(bits.significand, kRawDigits - exponent) ||
+                              static_cast<long double>(integer) != scaled;
     }
     if (integer >= kBeyond18Digits) {
       integer = DivideByTenRounded(integer);
