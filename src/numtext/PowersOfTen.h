@@ -17,6 +17,27 @@ extern const std::array<long double, 32> PowersOfTenLow;   // 10^0 .. 10^31
 extern const std::array<long double, 16> PowersOfTenMid;   // [k] = 10^(32k), k = 1..15
 extern const std::array<long double, 10> PowersOfTenHigh;  // [k] = 10^(512k), k = 1..9
 
+inline constexpr uint32_t kIntegerPowersOfTen = 19;
+inline constexpr int64_t kPowersOfTenAsIntegers[kIntegerPowersOfTen] = {1LL,
+                                                                        10LL,
+                                                                        100LL,
+                                                                        1000LL,
+                                                                        10000LL,
+                                                                        100000LL,
+                                                                        1000000LL,
+                                                                        10000000LL,
+                                                                        100000000LL,
+                                                                        1000000000LL,
+                                                                        10000000000LL,
+                                                                        100000000000LL,
+                                                                        1000000000000LL,
+                                                                        10000000000000LL,
+                                                                        100000000000000LL,
+                                                                        1000000000000000LL,
+                                                                        10000000000000000LL,
+                                                                        100000000000000000LL,
+                                                                        1000000000000000000LL};
+
 // x * 10^n with at most three roundings, low part first. Inline: an extended value passed
 // through memory costs a store-forwarding stall on every call.
 inline long double ScaleByPowerOfTen(long double x, int32_t n) {
@@ -26,7 +47,10 @@ inline long double ScaleByPowerOfTen(long double x, int32_t n) {
   if (n <= -5120) return 0.0L;
   const bool up = n > 0;
   const uint32_t m = up ? static_cast<uint32_t>(n) : static_cast<uint32_t>(-n);
-  const long double low = PowersOfTenLow[m % 32];
+  // Up to 10^18 the power is read as an exact 64-bit integer: a shorter load than the 80-bit one.
+  const long double low = m < kIntegerPowersOfTen
+                              ? static_cast<long double>(kPowersOfTenAsIntegers[m])
+                              : PowersOfTenLow[m % 32];
   x = up ? x * low : x / low;
   if (m >= 32) {
     const uint32_t k = (m / 32) % 16;

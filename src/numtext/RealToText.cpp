@@ -199,7 +199,8 @@ DecimalDigits DecimalDigitsOf(long double value, int precision) {
 
 namespace {
 
-std::size_t TextOf(const EighteenDigits& n, char separator, char (&out)[kRealTextCapacity]) {
+inline __attribute__((always_inline)) std::size_t TextOf(const EighteenDigits& n, char separator,
+                                                         char (&out)[kRealTextCapacity]) {
   char* p = out;
   switch (n.kind) {
     case Kind::kZero:
