@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace numora {
 
@@ -38,5 +40,20 @@ struct LibraryAllocator {
 };
 
 using Text = std::basic_string<char, std::char_traits<char>, LibraryAllocator<char>>;
+
+// into := text. A text apart from `into`'s own characters that fits is copied in place, without
+// the general replacement's checks; anything else goes through assign, which fills a new block
+// before it frees the old one (so `into`'s own characters may be given).
+inline void AssignText(Text& into, std::string_view text) {
+  const auto start = reinterpret_cast<uintptr_t>(into.data());
+  const auto first = reinterpret_cast<uintptr_t>(text.data());
+  const bool apart = first + text.size() < start || first > start + into.size();
+  if (apart && text.size() <= into.capacity()) {
+    into.clear();
+    into.append(text.data(), text.size());
+    return;
+  }
+  into.assign(text.data(), text.size());
+}
 
 }  // namespace numora

@@ -1,6 +1,4 @@
 // The eleven entry points that serve the host: identity, window, path, data and the register.
-#include <cstring>
-
 #include "numora/numora.h"
 #include "platform/EntryTransport.h"
 #include "platform/Platform.h"
@@ -16,21 +14,8 @@ const char kInfo[] =
 const char kEmptyText[] = "";
 
 void CopyText(numora::Text& into, const char* text) {
-  numora::platform::RunEntry([&] {
-    if (text == nullptr) text = kEmptyText;
-    const std::size_t length = std::strlen(text);
-    // A text apart from the register's own characters that fits is copied in place; anything
-    // else goes through assign, which copies before it releases.
-    const auto start = reinterpret_cast<uintptr_t>(into.data());
-    const auto first = reinterpret_cast<uintptr_t>(text);
-    const bool apart = first + length < start || first > start + into.size();
-    if (apart && length <= into.capacity()) {
-      into.clear();
-      into.append(text, length);
-      return;
-    }
-    into.assign(text, length);
-  });
+  numora::platform::RunEntry(
+      [&] { numora::AssignText(into, text == nullptr ? kEmptyText : text); });
 }
 
 }  // namespace

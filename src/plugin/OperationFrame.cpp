@@ -41,17 +41,7 @@ long double ReadRealOperand(std::string_view text) {
 
 int32_t ReadIntegerOperand(std::string_view text) { return IntFromText(text); }
 
-void StoreText(std::string_view text) {
-  // Never the register's own characters: within its capacity it is emptied and filled, without
-  // the general replacement's checks; beyond, the new block is filled before the old is freed.
-  Text& into = State().exchange_register;
-  if (text.size() > into.capacity()) {
-    into.assign(text.data(), text.size());
-    return;
-  }
-  into.clear();
-  into.append(text.data(), text.size());
-}
+void StoreText(std::string_view text) { AssignText(State().exchange_register, text); }
 
 void StoreRealText(char* text, std::size_t length, std::string_view separator) {
   LocaleSeparatorToDot(text, length, separator);
