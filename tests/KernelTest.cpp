@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "numtext/RealText.h"
+#include "realops/CircularKernels.h"
 #include "realops/Kernels.h"
 #include "x87/X87.h"
 
@@ -43,11 +44,12 @@ TEST(Kernels, EveryArgumentIsReduced) {
   for (const char* text :
        {"1", "3.14159265358979", "1e15", "9223372036854775808", "1e300", "1e4000", "1.18e4932"}) {
     const long double x = Parse(text);
-    const long double s = SinePrimitive(x), c = CosinePrimitive(x);
-    EXPECT_EQ(SinePrimitive(-x), -s) << text;
-    EXPECT_EQ(CosinePrimitive(-x), c) << text;
+    const ReducedAngle a = ReduceRadians(x);
+    const long double s = SineOf(a), c = CosineOf(a);
+    EXPECT_EQ(SineOf(ReduceRadians(-x)), -s) << text;
+    EXPECT_EQ(CosineOf(ReduceRadians(-x)), c) << text;
     EXPECT_NEAR(static_cast<double>(s * s + c * c), 1.0, 1e-18) << text;
-    EXPECT_NEAR(static_cast<double>(Tangent(x) * Cotangent(x)), 1.0, 1e-18) << text;
+    EXPECT_NEAR(static_cast<double>(TangentOf(a) * CotangentOf(a)), 1.0, 1e-18) << text;
   }
 }
 

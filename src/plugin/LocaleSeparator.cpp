@@ -51,12 +51,6 @@ void LocaleSeparatorToDot(char* text, std::size_t length, std::string_view separ
   }
 }
 
-bool DotNeedsTranslation(std::string_view text) {
-  if (text.find('.') == std::string_view::npos) return false;
-  char buffer[kSeparatorBuffer];
-  return DotNeedsTranslation(text, ReadCallSeparator(buffer));
-}
-
 Text DotToLocaleSeparator(std::string_view text) {
   char buffer[kSeparatorBuffer];
   return DotToLocaleSeparator(text, ReadCallSeparator(buffer));

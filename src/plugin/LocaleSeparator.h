@@ -13,17 +13,16 @@ namespace numora {
 // system keeps it.
 std::string_view ReadCallSeparator(char (&buffer)[platform::kSeparatorBuffer]);
 
-// The same translations with a separator already read.
-bool DotNeedsTranslation(std::string_view text, std::string_view separator);
-Text DotToLocaleSeparator(std::string_view text, std::string_view separator);
-void LocaleSeparatorToDot(char* text, std::size_t length, std::string_view separator);
-
 // Each "." becomes the whole locale separator.
 Text DotToLocaleSeparator(std::string_view text);
-// Whether DotToLocaleSeparator would change `text`: it holds a "." and the separator is not.
-bool DotNeedsTranslation(std::string_view text);
 // Each character equal to the separator's first character becomes "."; in place.
 void LocaleSeparatorToDot(char* text, std::size_t length);
+
+// The same with a separator already read; and whether DotToLocaleSeparator would change `text`:
+// it holds a "." and the separator is not.
+Text DotToLocaleSeparator(std::string_view text, std::string_view separator);
+void LocaleSeparatorToDot(char* text, std::size_t length, std::string_view separator);
+bool DotNeedsTranslation(std::string_view text, std::string_view separator);
 
 // Test seam: the separator the translations read (nullptr: the platform's).
 void OverrideCallDecimalSeparator(const char* separator);

@@ -48,14 +48,10 @@ void StoreRealText(char* text, std::size_t length, std::string_view separator) {
   StoreText(std::string_view(text, length));
 }
 
-void StoreRealResult(long double result, std::string_view separator) {
-  char text[kRealTextCapacity];
-  StoreRealText(text, RealToText(result, text), separator);
-}
-
 void StoreRealResult(long double result) {
   char buffer[platform::kSeparatorBuffer];
-  StoreRealResult(result, ReadCallSeparator(buffer));
+  char text[kRealTextCapacity];
+  StoreRealText(text, RealToText(result, text), ReadCallSeparator(buffer));
 }
 
 void StoreIntegerResult(int32_t result) {

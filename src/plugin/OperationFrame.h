@@ -40,7 +40,6 @@ inline int32_t ReadOperandAs<int32_t>(std::string_view text, std::string_view, b
 // The only writes of the register.
 void StoreText(std::string_view text);
 void StoreRealResult(long double result);  // RealToText, then LocaleSeparatorToDot
-void StoreRealResult(long double result, std::string_view separator);
 // A printed result: LocaleSeparatorToDot, then into the register.
 void StoreRealText(char* text, std::size_t length, std::string_view separator);
 void StoreIntegerResult(int32_t result);  // IntToText

@@ -17,19 +17,13 @@ bool SameValue(long double a, long double b, long double tolerance = 0.0L);
 
 // Primitives
 long double Exp(long double x);
-long double SinePrimitive(long double x);
-long double CosinePrimitive(long double x);
 long double Fraction(long double x);
 int64_t Truncate(long double x);
 int64_t RoundToNearest(long double x);
 long double Ln(long double x);  // ln 2 * log2 x
 
-// Trigonometric, of an angle already reduced: CircularKernels.h
-// Trigonometric, of radians
-long double Tangent(long double x);
-long double Cotangent(long double x);
-long double Secant(long double x);
-long double Cosecant(long double x);
+// Circular functions of a reduced angle, and the reduction of radians: CircularKernels.h
+// Inverse circular functions, of radians
 long double ArcSine(long double x);
 long double ArcCosine(long double x);
 long double ArcCotangent(long double x);

@@ -1,19 +1,10 @@
 #include <limits>
 
-#include "realops/ArgumentReduction.h"
-#include "realops/CircularKernels.h"
 #include "realops/Kernels.h"
 #include "realops/RangeHelpers.h"
 #include "x87/X87.h"
 
 namespace numora::kernels {
-
-long double SinePrimitive(long double x) { return SineOf(ReduceRadians(x)); }
-long double CosinePrimitive(long double x) { return CosineOf(ReduceRadians(x)); }
-long double Tangent(long double x) { return TangentOf(ReduceRadians(x)); }
-long double Cotangent(long double x) { return CotangentOf(ReduceRadians(x)); }
-long double Secant(long double x) { return SecantOf(ReduceRadians(x)); }
-long double Cosecant(long double x) { return CosecantOf(ReduceRadians(x)); }
 
 // 1 - x^2, computed as (1 - x)(1 + x) near +-1, where the square's rounding would cancel.
 static long double OneMinusSquare(long double x) {
