@@ -17,26 +17,14 @@ extern const std::array<long double, 32> PowersOfTenLow;   // 10^0 .. 10^31
 extern const std::array<long double, 16> PowersOfTenMid;   // [k] = 10^(32k), k = 1..15
 extern const std::array<long double, 10> PowersOfTenHigh;  // [k] = 10^(512k), k = 1..9
 
+// 10^0 .. 10^18, the powers an int64_t holds.
 inline constexpr uint32_t kIntegerPowersOfTen = 19;
-inline constexpr int64_t kPowersOfTenAsIntegers[kIntegerPowersOfTen] = {1LL,
-                                                                        10LL,
-                                                                        100LL,
-                                                                        1000LL,
-                                                                        10000LL,
-                                                                        100000LL,
-                                                                        1000000LL,
-                                                                        10000000LL,
-                                                                        100000000LL,
-                                                                        1000000000LL,
-                                                                        10000000000LL,
-                                                                        100000000000LL,
-                                                                        1000000000000LL,
-                                                                        10000000000000LL,
-                                                                        100000000000000LL,
-                                                                        1000000000000000LL,
-                                                                        10000000000000000LL,
-                                                                        100000000000000000LL,
-                                                                        1000000000000000000LL};
+inline constexpr auto kPowersOfTenAsIntegers = [] {
+  std::array<int64_t, kIntegerPowersOfTen> powers{};
+  powers[0] = 1;
+  for (uint32_t k = 1; k < kIntegerPowersOfTen; ++k) powers[k] = powers[k - 1] * 10;
+  return powers;
+}();
 
 // x * 10^n with at most three roundings, low part first. Inline: an extended value passed
 // through memory costs a store-forwarding stall on every call.

@@ -33,7 +33,7 @@ inline constexpr std::size_t kRealTextCapacity = 64;
 std::size_t RealToText(long double value, char separator, char (&out)[kRealTextCapacity]);
 std::size_t RealToText(long double value, char (&out)[kRealTextCapacity]);
 // The same; `raised_inexact` true when the print has certainly raised the inexact flag (its
-// integer store rounded), false when it may not have.
+// integer store or its scaling multiply rounded), false when it may not have.
 std::size_t RealToText(long double value, char (&out)[kRealTextCapacity], bool& raised_inexact);
 
 }  // namespace numora

@@ -53,14 +53,14 @@ int64_t DivideByTenRounded(int64_t n) {
 inline bool ScalingCertainlyRounds(uint64_t significand, int m) {
   if (m < 1 || m > 31) return false;
   int precision;
-  switch (x87::ControlWord() & 0x0300) {
-    case 0x0000:
+  switch (x87::ControlWord() & x87::kPrecisionBits) {
+    case x87::kPrecision24:
       precision = 24;
       break;
-    case 0x0200:
+    case x87::kPrecision53:
       precision = 53;
       break;
-    case 0x0300:
+    case x87::kPrecision64:
       precision = 64;
       break;
     default:  // reserved
@@ -80,10 +80,11 @@ struct EighteenDigits {
   bool is_negative = false;
   int exponent = 0;
   int64_t integer = 0;
-  bool stored_inexact = false;  // the integer store certainly raised the inexact flag
+  bool raised_inexact = false;  // the print certainly raised the inexact flag
 };
 
-// With `note_inexact`, also whether the integer store rounded (a compare, so only on request).
+// With `note_inexact`, also whether the print certainly raised the inexact flag (a compare and
+// a read of the control word, so only on request).
 inline EighteenDigits EighteenDigitsOf(long double value, bool note_inexact = false) {
   EighteenDigits result;
   const ExtendedBits bits = BitsOfExtended(value);
@@ -125,7 +126,7 @@ inline EighteenDigits EighteenDigitsOf(long double value, bool note_inexact = fa
     // The print raised the inexact flag where the store rounded (the integer read back
     // differs) or the scaling multiply had to round.
     if (note_inexact) {
-      result.stored_inexact = ScalingCertainlyRounds(bits.significand, kRawDigits - exponent) ||
+      result.raised_inexact = ScalingCertainlyRounds(bits.significand, kRawDigits - exponent) ||
                               static_cast<long double>(integer) != scaled;
     }
     if (integer >= kBeyond18Digits) {
@@ -294,7 +295,7 @@ std::size_t RealToText(long double value, char (&out)[kRealTextCapacity]) {
 
 std::size_t RealToText(long double value, char (&out)[kRealTextCapacity], bool& raised_inexact) {
   const EighteenDigits n = EighteenDigitsOf(value, true);
-  raised_inexact = n.stored_inexact;
+  raised_inexact = n.raised_inexact;
   return TextOf(n, NumberDecimalSeparator(), out);
 }
 
