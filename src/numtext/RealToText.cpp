@@ -84,8 +84,10 @@ struct EighteenDigits {
 };
 
 // With `note_inexact`, also whether the print certainly raised the inexact flag (a compare and
-// a read of the control word, so only on request).
-inline EighteenDigits EighteenDigitsOf(long double value, bool note_inexact = false) {
+// a read of the control word, so only on request). Inlined, so the value is read where the
+// caller stored it rather than from a copy.
+inline __attribute__((always_inline)) EighteenDigits EighteenDigitsOf(long double value,
+                                                                      bool note_inexact = false) {
   EighteenDigits result;
   const ExtendedBits bits = BitsOfExtended(value);
   const int biased = bits.sign_and_exponent & 0x7FFF;

@@ -30,8 +30,8 @@ inline uint16_t ControlWord() {
 }
 inline void SetControlWord(uint16_t cw) { asm volatile("fldcw %0" : : "m"(cw) : "memory"); }
 inline uint16_t StatusWord() {
-  uint16_t sw;
-  asm volatile("fnstsw %0" : "=m"(sw) : : "memory");
+  uint16_t sw;  // into AX: no store for the next read to wait on
+  asm volatile("fnstsw %0" : "=a"(sw) : : "memory");
   return sw;
 }
 inline void ClearExceptions() { asm volatile("fnclex" : : : "memory"); }
