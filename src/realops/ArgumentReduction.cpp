@@ -13,9 +13,7 @@ constexpr int kWindowLimbs = 9;  // 288 bits of 2/pi, in the table's 32-bit limb
 // arguments.
 constexpr int kProductWords = 6;
 
-// pi/2, the nearest extended value, by its fields.
-constexpr int kHalfPiExponent = 0x3FFF;
-constexpr uint64_t kHalfPiSignificand = 0xC90FDAA22168C235ULL;
+constexpr int kHalfPiExponent = 0x3FFF;  // pi/2's biased exponent
 
 using Product = uint64_t[kProductWords];  // little-endian
 
@@ -48,6 +46,7 @@ void MultiplyByWindow(uint64_t m, const uint32_t* first, Product& product) {
   // The window's 64-bit limbs, little-endian; the top one holds its last 32 bits.
   constexpr int kWide = (kWindowLimbs + 1) / 2;
   uint64_t window[kWide];
+#pragma GCC unroll 8
   for (int k = 0; k < kWide; ++k) {
     const int low = kWindowLimbs - 1 - 2 * k;  // the table runs from the most significant
     const uint64_t high = low >= 1 ? first[low - 1] : 0;
@@ -55,6 +54,7 @@ void MultiplyByWindow(uint64_t m, const uint32_t* first, Product& product) {
   }
 #ifdef __SIZEOF_INT128__
   unsigned __int128 carry = 0;
+#pragma GCC unroll 8
   for (int k = 0; k < kWide; ++k) {
     carry += static_cast<unsigned __int128>(m) * window[k];
     product[k] = static_cast<uint64_t>(carry);
@@ -84,6 +84,7 @@ void MultiplyByWindow(uint64_t m, const uint32_t* first, Product& product) {
 // The two's complement of the product.
 void Negate(Product& p) {
   uint64_t borrow = 0;
+#pragma GCC unroll 8
   for (uint64_t& word : p) {
     const uint64_t value = word;
     word = 0 - value - borrow;
@@ -93,11 +94,10 @@ void Negate(Product& p) {
 
 }  // namespace
 
-ReducedAngle ReduceByHalfPi(long double x) {
-  const ExtendedBits bits = BitsOfExtended(x);
-  const bool negative = (bits.sign_and_exponent & 0x8000) != 0;
-  const int exponent = (bits.sign_and_exponent & 0x7FFF) - 16383;  // x = m * 2^(exponent - 63)
-  const uint64_t m = bits.significand;
+HalfPiFraction HalfPiFractionOf(uint64_t significand, uint16_t sign_and_exponent) {
+  const bool negative = (sign_and_exponent & 0x8000) != 0;
+  const int exponent = (sign_and_exponent & 0x7FFF) - 16383;  // x = m * 2^(exponent - 63)
+  const uint64_t m = significand;
 
   // Limbs before j0 give m * B_j * 2^(exponent - 63 - 32(j + 1)), a multiple of 4.
   const int j0 = exponent >= 65 ? (exponent - 65) / 32 : 0;
@@ -114,23 +114,15 @@ ReducedAngle ReduceByHalfPi(long double x) {
     quadrant = (quadrant + 1) & 3;
     Negate(product);
   }
+  HalfPiFraction fraction{0, 0, 0, rounded_up != negative};
   const int top = HighestBitBelow(product, point);
-  long double remainder = 0.0L;
   if (top >= 0) {
-    // fraction * pi/2 = leading * (2^(top - 63 - point) * pi/2): the power of two goes into
-    // pi/2's exponent, so one multiply does what a scaling and a multiply did, with the same
-    // one rounding.
-    const long double leading = static_cast<long double>(Bits64(product, top));
-    remainder =
-        leading * ExtendedFromBits(static_cast<uint16_t>(kHalfPiExponent + top - 63 - point),
-                                   kHalfPiSignificand);
+    // fraction * pi/2 = leading * (2^(top - 63 - point) * pi/2).
+    fraction.leading = Bits64(product, top);
+    fraction.scale = static_cast<uint16_t>(kHalfPiExponent + top - 63 - point);
   }
-  if (rounded_up) remainder = -remainder;
-  if (negative) {
-    remainder = -remainder;
-    quadrant = (4 - quadrant) & 3;
-  }
-  return {quadrant, remainder};
+  fraction.quadrant = static_cast<uint8_t>(negative ? (4 - quadrant) & 3 : quadrant);
+  return fraction;
 }
 
 }  // namespace numora::kernels
