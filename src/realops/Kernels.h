@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "realops/ArgumentReduction.h"
+#include "realops/ExpKernel.h"
 
 namespace numora::kernels {
 
@@ -15,8 +16,7 @@ long double HalfPi();
 bool IsZero(long double a, long double tolerance = 0.0L);
 bool SameValue(long double a, long double b, long double tolerance = 0.0L);
 
-// Primitives
-long double Exp(long double x);
+// Primitives (e^x: ExpKernel.h)
 long double Fraction(long double x);
 int64_t Truncate(long double x);
 int64_t RoundToNearest(long double x);

@@ -30,27 +30,11 @@ long double TwoToThePair(Pair t, long double k) {
   return x87::Scale(x87::TwoToXMinus1(f) + 1.0L, n + k);
 }
 
-// e^x = 2^t, t = n + f: 2^f from 2^f - 1 (|f| <= 1/2), scaled by 2^(n + k).
-long double ExpTimesPowerOfTwo(long double x, int32_t k) {
-  // Beyond 2^16 e^x lies past either end of the range: clamped there, t stays finite (no
-  // infinity minus infinity in the split) and the scale raises the overflow or underflow.
-  x = ClampBeyondRange(x);
-  if (Magnitude(x) > kLargeExpArgument) {
-    // One rounding of t costs |t| * 2^-64 of the result, which shows in the 15th digit and
-    // decides overflow at the top of the range: t carried with its errors, log2 e in two parts.
-    const Pair t = ExactProduct(x, Log2EHigh());
-    return TwoToThePair({t.hi, t.lo + x * Log2ELow()}, static_cast<long double>(k));
-  }
-  const long double t = x * x87::Log2OfE();
-  const long double n = x87::RoundToInteger(t);
-  const long double f = t - n;
-  return x87::Scale(x87::TwoToXMinus1(f) + 1.0L, n + static_cast<long double>(k));
-}
-
-long double Exp(long double x) {
-  // e^(+inf) = inf and e^(-inf) = 0: the split would subtract infinities.
-  if (IsInfinite(x)) return x > 0.0L ? x : 0.0L;
-  return ExpTimesPowerOfTwo(x, 0);
+long double ExpOfLargeArgument(long double x, int32_t k) {
+  // One rounding of t costs |t| * 2^-64 of the result, which shows in the 15th digit and
+  // decides overflow at the top of the range: t carried with its errors, log2 e in two parts.
+  const Pair t = ExactProduct(x, Log2EHigh());
+  return TwoToThePair({t.hi, t.lo + x * Log2ELow()}, static_cast<long double>(k));
 }
 
 long double ExpM1(long double x) {

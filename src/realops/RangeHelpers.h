@@ -44,8 +44,6 @@ inline bool IsWholeBeyondInt64(long double x) { return Magnitude(x) >= 0x1p63L &
 
 // e^x - 1, accurate near 0.
 long double ExpM1(long double x);
-// e^x * 2^k without overflow of e^x itself.
-long double ExpTimesPowerOfTwo(long double x, int32_t k);
 // 2^(t.hi + t.lo) * 2^k, for |t.hi| up to 2^17: the exponent carried in two parts rounds once.
 long double TwoToThePair(Pair t, long double k);
 
