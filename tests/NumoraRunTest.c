@@ -89,6 +89,14 @@ int main(void) {
              NumoraFind(NULL) == NULL && NumoraFind("Dec_To_Hex ") == NULL &&
              NumoraFind("to_hex") == NULL,
          "near misses and boundary entry points name nothing", &o);
+  /* Only letters fold: bytes 0x20 away from a name's '_' or digits, or from a letter with the
+     top bit set, name nothing; nor does a name past the longest, or one cut short inside. */
+  Expect(NumoraFind("Get\x7fSqrt") == NULL && NumoraFind("Dec\x7fTo\x7fHex") == NULL &&
+             NumoraFind("Get_\xd3qrt") == NULL && NumoraFind("Get_Sqrt\x20") == NULL &&
+             NumoraFind("Get_Sqrt_Get_Sqrt_Get_Sqrt_Get_Sqrt") == NULL &&
+             NumoraFind("Get_SimpleRoundTo_") == NULL && NumoraFind("Get_SimpleRoundT") == NULL &&
+             NumoraFind("GET_SIMPLEROUNDTO") != NULL,
+         "only letters fold, and the whole name counts", &o);
 
   /* Resolved once, called many times; the outcome as NumoraRun gives it. */
   {

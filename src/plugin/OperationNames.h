@@ -17,20 +17,8 @@ inline constexpr const char* kOperationNames[] = {NUMORA_OPERATION_EXPORTS(NUMOR
 #undef NUMORA_OPERATION_NAME
 inline constexpr int kOperationCount = sizeof kOperationNames / sizeof kOperationNames[0];
 
-constexpr char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
-// A hash of the folded characters: one shift and add per character (a multiply per character
-// would chain its latency through the name), mixed by one multiply at the end.
-inline constexpr uint32_t kHashStart = 5381u;
-constexpr uint32_t HashStep(uint32_t hash, char c) {
-  return ((hash << 5) + hash) ^ static_cast<unsigned char>(Fold(c));
-}
-constexpr uint32_t HashFinish(uint32_t hash) { return hash * 2654435769u; }
-
-constexpr uint32_t Hash(const char* text, std::size_t length) {
-  uint32_t hash = kHashStart;
-  for (std::size_t i = 0; i < length; ++i) hash = HashStep(hash, text[i]);
-  return HashFinish(hash);
+constexpr bool HasGetPrefix(const char* name) {
+  return name[0] == 'G' && name[1] == 'e' && name[2] == 't' && name[3] == '_';
 }
 
 constexpr std::size_t Length(const char* text) {
@@ -39,29 +27,65 @@ constexpr std::size_t Length(const char* text) {
   return n;
 }
 
-constexpr bool HasGetPrefix(const char* name) {
-  return name[0] == 'G' && name[1] == 'e' && name[2] == 't' && name[3] == '_';
+// A name is read as up to four 64-bit words (little-endian, zeros past its end), folded to
+// lower case and hashed a word at a time: no per-character loop, no byte stores read back.
+inline constexpr std::size_t kLongestName = 32;
+inline constexpr int kNameWords = kLongestName / 8;
+
+// The letters 'A' to 'Z' of each byte lane gain 0x20; every other byte stays.
+constexpr uint64_t FoldWord(uint64_t word) {
+  constexpr uint64_t kHigh = 0x8080808080808080ULL;
+  constexpr uint64_t kLow = 0x7F7F7F7F7F7F7F7FULL;
+  const uint64_t low = word & kLow;
+  const uint64_t at_least_a = low + 0x3F3F3F3F3F3F3F3FULL;  // high bit where low >= 'A'
+  const uint64_t beyond_z = low + 0x2525252525252525ULL;    // high bit where low > 'Z'
+  const uint64_t upper = at_least_a & ~beyond_z & ~word & kHigh;
+  return word | (upper >> 2);
 }
 
-inline constexpr std::size_t kLongestName = 32;
-
-// A name folded and padded with zeros to the longest, compared as four words.
-struct FoldedName {
-  char text[kLongestName] = {};
+struct NameWords {
+  uint64_t words[kNameWords] = {};
 };
 
-// A key: an operation, whether it is the name without "Get_", its length and folded text.
+// Over the words the name fills; the lookup below unrolls the same steps.
+inline constexpr uint64_t kHashMultiplier = 0x9E3779B97F4A7C15ULL;
+constexpr uint64_t Hash(const NameWords& name, std::size_t length) {
+  uint64_t hash = length;
+  for (std::size_t k = 0; k * 8 < length; ++k) hash = (hash ^ name.words[k]) * kHashMultiplier;
+  return hash ^ (hash >> 29);
+}
+
+// Up to eight bytes from p, n of them readable (n < 8 reads only those), zeros past n.
+inline uint64_t WordAt(const char* p, std::size_t n) {
+  uint64_t word = 0;
+  if (n >= 8) {
+    std::memcpy(&word, p, 8);
+  } else if (n >= 4) {
+    uint32_t low;
+    uint32_t high;
+    std::memcpy(&low, p, 4);
+    std::memcpy(&high, p + n - 4, 4);
+    word = low | static_cast<uint64_t>(high) << (8 * (n - 4));
+  } else if (n > 0) {
+    const auto byte = [p](std::size_t k) {
+      return static_cast<uint64_t>(static_cast<uint8_t>(p[k]));
+    };
+    word = byte(0) | byte(n / 2) << (8 * (n / 2)) | byte(n - 1) << (8 * (n - 1));
+  }
+  return word;
+}
+
+// One key per spelling: the export name, and the name without "Get_".
 struct Key {
   int16_t operation = -1;
-  bool short_form = false;
   uint8_t length = 0;
-  FoldedName folded;
+  NameWords folded;
 };
 
-inline constexpr std::size_t kSlots = 512;  // a power of two, over three times the keys
-inline constexpr int kSlotBits = 9;
-// The slot a hash starts from: its top bits, the best mixed.
-constexpr std::size_t FirstSlot(uint32_t hash) { return hash >> (32 - kSlotBits); }
+inline constexpr std::size_t kSlots = 1024;  // a power of two, over seven times the keys
+inline constexpr int kSlotBits = 10;
+// The top bits of the hash pick the slot.
+constexpr std::size_t FirstSlot(uint64_t hash) { return hash >> (64 - kSlotBits); }
 
 constexpr int CountKeys() {
   int count = 0;
@@ -70,7 +94,7 @@ constexpr int CountKeys() {
 }
 inline constexpr int kKeyCount = CountKeys();
 
-// The keys, and the open-addressing slots that index them (-1: empty).
+// The keys, and the slots that index them (-1: empty).
 struct Table {
   Key keys[kKeyCount] = {};
   int16_t slots[kSlots] = {};
@@ -85,10 +109,13 @@ constexpr Table BuildTable() {
     const std::size_t length = Length(name);
     Key& key = table.keys[next];
     key.operation = static_cast<int16_t>(operation);
-    key.short_form = short_form;
     key.length = static_cast<uint8_t>(length);
-    for (std::size_t i = 0; i < length; ++i) key.folded.text[i] = Fold(name[i]);
-    std::size_t slot = FirstSlot(Hash(name, length));
+    for (std::size_t i = 0; i < length; ++i) {
+      key.folded.words[i / 8] |= static_cast<uint64_t>(static_cast<unsigned char>(name[i]))
+                                 << (8 * (i % 8));
+    }
+    for (uint64_t& word : key.folded.words) word = FoldWord(word);
+    std::size_t slot = FirstSlot(Hash(key.folded, length));
     while (table.slots[slot] >= 0) slot = (slot + 1) & (kSlots - 1);
     table.slots[slot] = static_cast<int16_t>(next++);
   };
@@ -101,53 +128,33 @@ constexpr Table BuildTable() {
 
 inline constexpr Table kTable = BuildTable();
 
-inline bool SameFolded(const FoldedName& a, const FoldedName& b) {
-  uint64_t difference = 0;
-  for (std::size_t i = 0; i < kLongestName; i += 8) {
-    uint64_t x, y;
-    std::memcpy(&x, a.text + i, 8);
-    std::memcpy(&y, b.text + i, 8);
-    difference |= x ^ y;
-  }
-  return difference == 0;
-}
-
-// The operation whose key hashes to `hash` and equals the folded request, or -1.
-inline int FindHashed(const FoldedName& requested, std::size_t length, uint32_t hash) {
-  for (std::size_t slot = FirstSlot(hash);; slot = (slot + 1) & (kSlots - 1)) {
+// The operation's index in the export list, or -1: `length` characters from `requested`
+// (which need not end there).
+inline int FindOperation(const char* requested, std::size_t length) {
+  if (length == 0 || length > kLongestName) return -1;
+  // Four scalars, not an array: words stored and read back as one vector would stall.
+  const uint64_t w0 = FoldWord(WordAt(requested, length));
+  const uint64_t w1 = length > 8 ? FoldWord(WordAt(requested + 8, length - 8)) : 0;
+  const uint64_t w2 = length > 16 ? FoldWord(WordAt(requested + 16, length - 16)) : 0;
+  const uint64_t w3 = length > 24 ? FoldWord(WordAt(requested + 24, length - 24)) : 0;
+  uint64_t hash = (length ^ w0) * kHashMultiplier;
+  if (length > 8) hash = (hash ^ w1) * kHashMultiplier;
+  if (length > 16) hash = (hash ^ w2) * kHashMultiplier;
+  if (length > 24) hash = (hash ^ w3) * kHashMultiplier;
+  for (std::size_t slot = FirstSlot(hash ^ (hash >> 29));; slot = (slot + 1) & (kSlots - 1)) {
     const int16_t index = kTable.slots[slot];
     if (index < 0) return -1;
     const Key& candidate = kTable.keys[index];
-    if (candidate.length == length && SameFolded(candidate.folded, requested)) {
-      return candidate.operation;
-    }
+    const uint64_t difference = (candidate.length ^ length) | (candidate.folded.words[0] ^ w0) |
+                                (candidate.folded.words[1] ^ w1) |
+                                (candidate.folded.words[2] ^ w2) | (candidate.folded.words[3] ^ w3);
+    if (difference == 0) return candidate.operation;
   }
 }
 
-// The operation's index in the export list, or -1.
-inline int FindOperation(const char* requested, std::size_t length) {
-  if (length == 0 || length > kLongestName) return -1;
-  FoldedName folded;
-  uint32_t hash = kHashStart;
-  for (std::size_t i = 0; i < length; ++i) {
-    folded.text[i] = Fold(requested[i]);
-    hash = HashStep(hash, requested[i]);
-  }
-  return FindHashed(folded, length, HashFinish(hash));
-}
-
-// The same for a NUL-terminated name: folded, measured and hashed in one pass.
+// The same for a NUL-terminated name.
 inline int FindOperation(const char* requested) {
-  FoldedName folded;
-  uint32_t hash = kHashStart;
-  std::size_t length = 0;
-  for (; requested[length] != '\0'; ++length) {
-    if (length == kLongestName) return -1;
-    folded.text[length] = Fold(requested[length]);
-    hash = HashStep(hash, requested[length]);
-  }
-  if (length == 0) return -1;
-  return FindHashed(folded, length, HashFinish(hash));
+  return FindOperation(requested, strnlen(requested, kLongestName + 1));
 }
 
 }  // namespace numora::names
