@@ -11,36 +11,18 @@ inline long double SquareRoot(long double x) {
   return x;
 }
 
-void BM_X87_RootRaisingStandingFlag(benchmark::State& state) {
-  long double three = 3.0L;
+void BM_X87_Root(benchmark::State& state, bool clear_each_time, long double operand) {
   asm volatile("fnclex");
-  benchmark::DoNotOptimize(SquareRoot(three));  // the inexact flag now stands
+  benchmark::DoNotOptimize(SquareRoot(3.0L));  // the inexact flag now stands
   for (auto _ : state) {
-    benchmark::DoNotOptimize(three);
-    benchmark::DoNotOptimize(SquareRoot(three));
+    if (clear_each_time) asm volatile("fnclex");
+    benchmark::DoNotOptimize(operand);
+    benchmark::DoNotOptimize(SquareRoot(operand));
   }
 }
 
-void BM_X87_ClearThenRootRaisingFlag(benchmark::State& state) {
-  long double three = 3.0L;
-  for (auto _ : state) {
-    asm volatile("fnclex");
-    benchmark::DoNotOptimize(three);
-    benchmark::DoNotOptimize(SquareRoot(three));
-  }
-}
-
-void BM_X87_ClearThenExactRoot(benchmark::State& state) {
-  long double four = 4.0L;
-  for (auto _ : state) {
-    asm volatile("fnclex");
-    benchmark::DoNotOptimize(four);
-    benchmark::DoNotOptimize(SquareRoot(four));
-  }
-}
-
-BENCHMARK(BM_X87_RootRaisingStandingFlag);
-BENCHMARK(BM_X87_ClearThenRootRaisingFlag);
-BENCHMARK(BM_X87_ClearThenExactRoot);
+BENCHMARK_CAPTURE(BM_X87_Root, RaisingStandingFlag, false, 3.0L);
+BENCHMARK_CAPTURE(BM_X87_Root, ClearThenRaisingFlag, true, 3.0L);
+BENCHMARK_CAPTURE(BM_X87_Root, ClearThenExact, true, 4.0L);
 
 }  // namespace
