@@ -47,12 +47,16 @@ struct NameWords {
   uint64_t words[kNameWords] = {};
 };
 
-// Over the words the name fills; the lookup below unrolls the same steps.
-inline constexpr uint64_t kHashMultiplier = 0x9E3779B97F4A7C15ULL;
+// One step per word the name fills, from its length; the table and the lookup share the steps.
+constexpr uint64_t HashStep(uint64_t hash, uint64_t word) {
+  return (hash ^ word) * 0x9E3779B97F4A7C15ULL;
+}
+constexpr uint64_t HashFinish(uint64_t hash) { return hash ^ (hash >> 29); }
+
 constexpr uint64_t Hash(const NameWords& name, std::size_t length) {
   uint64_t hash = length;
-  for (std::size_t k = 0; k * 8 < length; ++k) hash = (hash ^ name.words[k]) * kHashMultiplier;
-  return hash ^ (hash >> 29);
+  for (std::size_t k = 0; k * 8 < length; ++k) hash = HashStep(hash, name.words[k]);
+  return HashFinish(hash);
 }
 
 // Up to eight bytes from p, n of them readable (n < 8 reads only those), zeros past n.
@@ -137,11 +141,12 @@ inline int FindOperation(const char* requested, std::size_t length) {
   const uint64_t w1 = length > 8 ? FoldWord(WordAt(requested + 8, length - 8)) : 0;
   const uint64_t w2 = length > 16 ? FoldWord(WordAt(requested + 16, length - 16)) : 0;
   const uint64_t w3 = length > 24 ? FoldWord(WordAt(requested + 24, length - 24)) : 0;
-  uint64_t hash = (length ^ w0) * kHashMultiplier;
-  if (length > 8) hash = (hash ^ w1) * kHashMultiplier;
-  if (length > 16) hash = (hash ^ w2) * kHashMultiplier;
-  if (length > 24) hash = (hash ^ w3) * kHashMultiplier;
-  for (std::size_t slot = FirstSlot(hash ^ (hash >> 29));; slot = (slot + 1) & (kSlots - 1)) {
+  // Hash's steps, unrolled over the four scalars.
+  uint64_t hash = HashStep(length, w0);
+  if (length > 8) hash = HashStep(hash, w1);
+  if (length > 16) hash = HashStep(hash, w2);
+  if (length > 24) hash = HashStep(hash, w3);
+  for (std::size_t slot = FirstSlot(HashFinish(hash));; slot = (slot + 1) & (kSlots - 1)) {
     const int16_t index = kTable.slots[slot];
     if (index < 0) return -1;
     const Key& candidate = kTable.keys[index];
