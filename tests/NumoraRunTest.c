@@ -89,8 +89,8 @@ int main(void) {
              NumoraFind(NULL) == NULL && NumoraFind("Dec_To_Hex ") == NULL &&
              NumoraFind("to_hex") == NULL,
          "near misses and boundary entry points name nothing", &o);
-  /* Only letters fold: bytes 0x20 away from a name's '_' or digits, or from a letter with the
-     top bit set, name nothing; nor does a name past the longest, or one cut short inside. */
+  /* Only letters fold: a byte 0x20 above a name's '_', or a letter with the top bit set, names
+     nothing; nor does a trailing space, a name past the longest, or one a character short. */
   Expect(NumoraFind("Get\x7fSqrt") == NULL && NumoraFind("Dec\x7fTo\x7fHex") == NULL &&
              NumoraFind("Get_\xd3qrt") == NULL && NumoraFind("Get_Sqrt\x20") == NULL &&
              NumoraFind("Get_Sqrt_Get_Sqrt_Get_Sqrt_Get_Sqrt") == NULL &&

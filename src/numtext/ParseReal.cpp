@@ -80,8 +80,9 @@ inline Binary Step(Binary x, bool up, const ExtendedBits& power) {
 
 // ScaleByPowerOfTen of an integer below 2^64, step for step in integers: each multiply or
 // divide rounds as the processor's does at 64 bits, to nearest, so the value has the same bits,
-// and no flag is raised (clearing a raised flag is slow). False where a step would leave the
-// normal range, whose roundings are the processor's to make.
+// and no flag is raised (a raised flag must be cleared, and raising it again after a clear is
+// slow). False where a step would leave the normal range, whose roundings are the processor's
+// to make.
 // Out of line: the common integer texts keep a short path.
 __attribute__((noinline)) long double ScaleDigitsInIntegers(uint64_t digits, int32_t n,
                                                             bool& in_range) {

@@ -11,7 +11,8 @@ namespace numora {
 bool ParseReal(std::string_view text, char separator, long double& value);
 // The same, the value returned in a register and the verdict in `accepted`. Given
 // `inexact_left`, an accepted parse under a fully masked control word may leave the inexact
-// flag raised when it is the only one (clearing a raised flag is slow): *inexact_left tells.
+// flag raised when it is the only one (raising it again after a clear is slow): *inexact_left
+// tells.
 long double ParseRealValue(std::string_view text, char separator, bool& accepted,
                            bool* inexact_left = nullptr);
 // ParseReal with NumberDecimalSeparator; raises EConvertError quoting the text.

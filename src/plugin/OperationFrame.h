@@ -48,8 +48,8 @@ void StoreIntegerResult(int32_t result);  // IntToText
 // where the print certainly raises it too, or where the computation overflowed or underflowed
 // (masked, both raise it); anywhere else it is cleared and the computation and the print run
 // again (they are pure), so the flags after the operation are theirs alone, as if the parse had
-// cleared it. Clearing a raised flag costs more than the rest of a call. (The computations
-// raise no library errors: nothing leaves between the parse and the print.)
+// cleared it. A clear, and raising the flag again after it, cost more than the rest of a call.
+// (The computations raise no library errors: nothing leaves between the parse and the print.)
 template <class Compute>
 void ComputeAndStoreReal(Compute compute, std::string_view separator, bool inexact_left) {
   PluginState& state = State();
@@ -82,8 +82,8 @@ void RunOneOperandReal(Compute compute) {
   char buffer[platform::kSeparatorBuffer];
   const std::string_view separator = ReadCallSeparator(buffer);
   bool inexact_left = false;
-  // The values stay in the processor's registers: an 80-bit value stored and loaded again at
-  // once stalls the load.
+  // The values stay in the processor's registers: an 80-bit value stored and loaded again puts
+  // a store and a load on its path.
   const long double x = ReadRealOperand(state.exchange_register, separator,
                                         InexactLeftIfLikelyHarmless(inexact_left));
   state.last_operand = x;

@@ -1,6 +1,6 @@
 // The six circular functions of a reduced angle, and the reduction of radians. Inline: a
-// long double passed to or returned from a function in another file goes through memory, and
-// an 80-bit store read back at once stalls the load.
+// long double passed to or returned from a function in another file goes through memory: a
+// store and a load on the value's path.
 #pragma once
 
 #include "realops/ArgumentReduction.h"

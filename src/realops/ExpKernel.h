@@ -1,5 +1,5 @@
-// e^x, inline: a long double passed to a function in another file goes through memory, and an
-// 80-bit store read back at once stalls the load.
+// e^x, inline: a long double passed to a function in another file goes through memory, a store
+// and a load on the value's path.
 #pragma once
 
 #include <cstdint>

@@ -41,7 +41,8 @@ inline constexpr uint16_t kPrecisionFlag = 0x0020;
 inline constexpr uint16_t kUnderflowFlag = 0x0010;
 inline constexpr uint16_t kOverflowFlag = 0x0008;
 
-// Clearing the flags is slow; skipped when none is raised.
+// Clearing the flags is slow, and so is raising a flag again after it; skipped when none is
+// raised.
 inline void ClearFlagsIfRaised() {
   if (StatusWord() & kExceptionFlags) ClearExceptions();
 }
