@@ -6,7 +6,7 @@
 
 namespace numora {
 
-constinit const ExtendedBits kPowersOfTenLowBits[32] = {
+constexpr ExtendedBits kPowersOfTenLowBits[32] = {
     {0x3FFF, 0x8000000000000000ULL},  // 1e0
     {0x4002, 0xA000000000000000ULL},  // 1e1
     {0x4005, 0xC800000000000000ULL},  // 1e2
@@ -41,7 +41,7 @@ constinit const ExtendedBits kPowersOfTenLowBits[32] = {
     {0x4065, 0xFC6F7C4045812296ULL},  // 1e31
 };
 
-constinit const ExtendedBits kPowersOfTenMidBits[16] = {
+constexpr ExtendedBits kPowersOfTenMidBits[16] = {
     {0x3FFF, 0x8000000000000000ULL},  // 1e0
     {0x4069, 0x9DC5ADA82B70B59EULL},  // 1e32
     {0x40D3, 0xC2781F49FFCFA6D5ULL},  // 1e64
@@ -60,7 +60,7 @@ constinit const ExtendedBits kPowersOfTenMidBits[16] = {
     {0x4639, 0xB83ED8DC0795A262ULL},  // 1e480
 };
 
-constinit const ExtendedBits kPowersOfTenHighBits[10] = {
+constexpr ExtendedBits kPowersOfTenHighBits[10] = {
     {0x3FFF, 0x8000000000000000ULL},  // 1e0
     {0x46A3, 0xE319A0AEA60E91C7ULL},  // 1e512
     {0x4D48, 0xC976758681750C17ULL},  // 1e1024

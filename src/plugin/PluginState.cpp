@@ -2,7 +2,6 @@
 
 namespace numora {
 
-// Constant-initialised: ready before any code of the library runs, with no guard to test.
-constinit PluginState plugin_state;
+NUMORA_STATE_INITIALIZATION PluginState plugin_state;
 
 }  // namespace numora

@@ -26,7 +26,18 @@ struct PluginState {
   bool last_print_rounded = true;
 };
 
-extern constinit PluginState plugin_state;
+// GCC builds the record at compile time, so it is ready before any code of the library runs.
+// clang cannot yet evaluate the strings' constructors at compile time: there the record is
+// built first among the library's initialisers instead.
+#if defined(__clang__)
+#define NUMORA_STATE_INITIALIZATION __attribute__((init_priority(102)))
+#define NUMORA_STATE_DECLARATION
+#else
+#define NUMORA_STATE_INITIALIZATION constinit
+#define NUMORA_STATE_DECLARATION constinit
+#endif
+
+extern NUMORA_STATE_DECLARATION PluginState plugin_state;
 inline PluginState& State() { return plugin_state; }
 
 }  // namespace numora
