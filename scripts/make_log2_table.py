@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes src/realops/Log2Table.cpp: log2(1 + i/128) for i = 0..127, each as the nearest
+"""Writes src/realops/Log2Table.cpp: log2(1 + i/128) for i = 0..128, each as the nearest
 extended value and the nearest extended value to what remains, as exponent fields and
 significands."""
 import mpmath as mp
@@ -30,7 +30,7 @@ def rounded(value):
 
 
 rows = []
-for i in range(ENTRIES):
+for i in range(ENTRIES + 1):
     exact = mp.log(1 + mp.mpf(i) / ENTRIES, 2)
     high = rounded(exact)
     rows.append((bits(high), bits(exact - high)))
@@ -43,4 +43,4 @@ with open("src/realops/Log2Table.cpp", "w") as out:
     for (hf, hs), (lf, ls) in rows:
         out.write(f"    {{{{0x{hf:04X}, 0x{hs:016X}ULL}}, {{0x{lf:04X}, 0x{ls:016X}ULL}}}},\n")
     out.write("};\n\n}  // namespace numora::kernels\n")
-print(f"{ENTRIES} entries")
+print(f"{ENTRIES + 1} entries")

@@ -29,19 +29,23 @@ struct DecimalScale {
   long double factor;
 };
 
+// Beyond the 64-bit integer steps x is a multiple of 10^d already; an x beyond the double range
+// became an infinity when it was narrowed, and stays one.
+bool IsWholeOrInfinite(long double q) { return IsWholeBeyondInt64(q) || IsInfinite(q); }
+
 }  // namespace
 
 double RoundToNearestEvenDecimal(double x, int8_t digit_position) {
   const DecimalScale scale(digit_position);
   const long double q = scale.Quotient(x);
-  if (IsWholeBeyondInt64(q)) return x;  // x is a multiple of 10^d already
+  if (IsWholeOrInfinite(q)) return x;
   return scale.Back(RoundToNearest(q));
 }
 
 double RoundHalfUpDecimal(double x, int8_t digit_position) {
   const DecimalScale scale(digit_position);
   const long double q = scale.Quotient(x);
-  if (IsWholeBeyondInt64(q)) return x;
+  if (IsWholeOrInfinite(q)) return x;
   // Halves move away from zero on both sides.
   return scale.Back(q >= 0.0L ? Truncate(q + 0.5L) : Truncate(q - 0.5L));
 }

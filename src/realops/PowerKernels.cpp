@@ -53,12 +53,15 @@ constexpr uint32_t kPlainLoopLimit = 4096;
 
 // Whether every product of the plain loop stays in the normal range: |base| in [2^e, 2^(e+1))
 // keeps |base|^k for k <= n in [2^(e k), 2^((e + 1) k)).
+// Zeros, infinities and NaNs stay what they are through any number of exact products, and the
+// plain loop's reciprocal of a zero is the pole: they never need the scaled loop, which
+// normalises its base.
 bool PlainLoopStaysInRange(long double base, uint32_t n) {
-  if (n > kPlainLoopLimit) return false;
   const ExtendedBits bits = BitsOfExtended(base);
   const int biased = bits.sign_and_exponent & 0x7FFF;
   if (biased == 0x7FFF || bits.significand == 0) return true;  // 0, infinities, NaNs
-  if (biased == 0) return false;                               // subnormal
+  if (n > kPlainLoopLimit) return false;
+  if (biased == 0) return false;  // subnormal
   const int64_t e = biased - 16383;
   const int64_t reach = e < 0 ? -e : e + 1;
   return reach * static_cast<int64_t>(n) <= 16000;
@@ -89,18 +92,25 @@ long double ScaledPower(long double base, uint32_t remaining, bool reciprocal) {
   return x87::Scale(mantissa, ClampBeyondRange(static_cast<long double>(exponent)));
 }
 
-// log2 m for 1 <= m < 2 to about 80 bits: log2 of the table point c = 1 + i/128 at or below m,
-// and ln(m/c) = 2 atanh(u), u = (m - c)/(m + c), |u| < 1/512, whose series ends at u^7.
-Pair Log2OfMantissa(long double m) {
-  const int i = static_cast<int>((BitsOfExtended(m).significand >> 56) & 0x7F);
+// log2 |a| for finite nonzero a, to about 80 bits, as hi + lo with |lo| below hi's last bit:
+// log2 |a| = k + log2 c + log2(m/c) for |a| = m 2^k, 1 <= m < 2, c = 1 + i/128 the nearest
+// table point, and ln(m/c) = 2 atanh(u), u = (m - c)/(m + c), |u| <= 1/512, whose series ends
+// at u^7. Near 1 (m near 1, or below 1 near 2) c is 1 or 2: k + log2 c is an exact 0 and the
+// series alone keeps every digit, where k and a table entry would cancel.
+Pair Log2OfMagnitude(long double magnitude) {
+  const Scaled split = Split(magnitude);
+  const long double m = split.mantissa.hi;
+  // The leading bit, seven table bits and the next one: rounded to the nearest point.
+  const int i = static_cast<int>((((BitsOfExtended(m).significand >> 55) + 1) >> 1) - 128);
   const Log2TableEntry& entry = kLog2Table[i];
   const long double table_high =
       ExtendedFromBits(entry.high.sign_and_exponent, entry.high.significand);
   const long double table_low =
       ExtendedFromBits(entry.low.sign_and_exponent, entry.low.significand);
+  const Pair whole = ExactSum(static_cast<long double>(split.exponent), table_high);
   const long double c = 1.0L + static_cast<long double>(i) / 128.0L;
   const long double d = m - c;  // exact
-  if (d == 0.0L) return {table_high, table_low};
+  if (d == 0.0L) return ExactSum(whole.hi, whole.lo + table_low);
   const Pair s = ExactSum(m, c);
   const long double u = d / s.hi;  // u + u_low = d / (s.hi + s.lo)
   const Pair us = ExactProduct(u, s.hi);
@@ -111,24 +121,23 @@ Pair Log2OfMantissa(long double m) {
   const long double ln_low = 2.0L * u_low + tail;
   const Pair product = ExactProduct(ln_high, Log2EHigh());
   const long double product_low = product.lo + (ln_high * Log2ELow() + ln_low * Log2EHigh());
-  const Pair sum = ExactSum(table_high, product.hi);
-  return {sum.hi, sum.lo + (table_low + product_low)};
+  const Pair sum = ExactSum(whole.hi, product.hi);
+  return ExactSum(sum.hi, sum.lo + (whole.lo + table_low + product_low));
 }
 
 // |a|^e = 2^(e log2 |a|), for a != 0. The stated e^(e ln a) rounds e ln a once, which costs
 // |e ln a| * 2^-64 of the result: beyond 2^10 that shows in the 15th digit, so there
-// e log2 |a| is carried in parts (exponent, table, series) with the errors of its products.
+// e log2 |a| is carried in parts with the errors of its products. The exponent's product
+// e * hi is exact, so e may have any number of bits.
 long double PowerOfMagnitude(long double a, long double e) {
   const long double magnitude = Magnitude(a);
   const long double y = e * Ln(magnitude);
   // Beyond 2^16 e^y lies past either end of the range: the stated formula already says so.
   if (!(Magnitude(y) > kLargeExpArgument) || Magnitude(y) > kBeyondRange) return Exp(y);
-  const Scaled split = Split(magnitude);
-  const Pair log2_mantissa = Log2OfMantissa(split.mantissa.hi);
-  const Pair whole = ExactProduct(e, static_cast<long double>(split.exponent));
-  const Pair part = ExactProduct(e, log2_mantissa.hi);
-  const Pair sum = ExactSum(whole.hi, part.hi);
-  return TwoToThePair({sum.hi, sum.lo + (whole.lo + part.lo + e * log2_mantissa.lo)}, 0.0L);
+  const Pair log2 = Log2OfMagnitude(magnitude);
+  const Pair product = ExactProduct(e, log2.hi);
+  // Normalised, so that the split of t into n + f sees all of it in its high part.
+  return TwoToThePair(ExactSum(product.hi, product.lo + e * log2.lo), 0.0L);
 }
 
 // Whether an integral value is odd; from 2^64 on every extended value is even.
