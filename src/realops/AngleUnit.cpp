@@ -6,6 +6,8 @@
 #include "numtext/IntegerText.h"
 #include "plugin/OperationFrame.h"
 #include "plugin/Operations.h"
+#include "realops/Kernels.h"
+#include "realops/RangeHelpers.h"
 
 namespace numora {
 
@@ -35,6 +37,52 @@ long double AngleToRadians(long double x) {
     default:
       return x;
   }
+}
+
+kernels::Pair DegreesOrGradsInParts(long double x, AngleUnit unit) {
+  const bool degrees = unit == AngleUnit::kDegrees;
+  const long double factor = degrees ? DegreesToRadiansFactor() : GradsToRadiansFactor();
+  // What the factors leave of pi/180 and pi/200, each the nearest extended value to it.
+  const long double factor_low = degrees ? ExtendedFromBits(0x3FB5, 0xEC5F66E9485C4D90ULL)
+                                         : ExtendedFromBits(0x3FB8, 0x80FDEEC70B572F20ULL);
+  const long double hi = x * factor;
+  // The product's exact error needs x's halves normal and x * 2^32 finite; beyond, no function
+  // is sensitive to it.
+  if (!(kernels::Magnitude(x) > 0x1p-16000L && kernels::Magnitude(x) < 0x1p16000L)) {
+    return {hi, 0.0L};
+  }
+  const kernels::Pair product = kernels::ExactProduct(x, factor);
+  return {hi, product.lo + x * factor_low};
+}
+
+long double ReciprocalOfAngle(long double x) {
+  const bool degrees = CurrentAngleUnit() == AngleUnit::kDegrees;
+  // 180/pi and 200/pi, each as the nearest extended value and the nearest one to what remains.
+  const long double high = degrees ? ExtendedFromBits(0x4004, 0xE52EE0D31E0FBDC3ULL)
+                                   : ExtendedFromBits(0x4004, 0xFEA5DD5C5A4A6112ULL);
+  const long double low = degrees ? ExtendedFromBits(0x3FC0, 0xA97537F40D257D73ULL)
+                                  : ExtendedFromBits(0xBFC3, 0xCC050D8FE1BACB05ULL);
+  // From a subnormal x the reciprocal lies beyond the range: overflow.
+  if (!(kernels::Magnitude(x) >= 0x1p-16382L)) return (1.0L / x) * high;
+  // The reciprocal in two parts, formed 2^128 below its place (so that its halves and one
+  // just below the largest value stay finite) and rounded once.
+  const long double scaled = x * 0x1p128L;
+  const long double reciprocal = 1.0L / scaled;
+  const kernels::Pair unit = kernels::ExactProduct(reciprocal, scaled);
+  const long double reciprocal_low = ((1.0L - unit.hi) - unit.lo) / scaled;
+  const kernels::Pair product = kernels::ExactProduct(reciprocal, high);
+  const long double sum = product.hi + (product.lo + (reciprocal * low + reciprocal_low * high));
+  return sum * 0x1p128L;
+}
+
+long double LnOfAngleMagnitude(long double x) {
+  const bool degrees = CurrentAngleUnit() == AngleUnit::kDegrees;
+  // ln(pi/180) and ln(pi/200) in two parts.
+  const long double high = degrees ? ExtendedFromBits(0xC001, 0x818B1346B456F587ULL)
+                                   : ExtendedFromBits(0xC001, 0x84EA304AD59F2135ULL);
+  const long double low = degrees ? ExtendedFromBits(0x3FBE, 0xA423457A6A8930DAULL)
+                                  : ExtendedFromBits(0x3FC0, 0x90BEC1DD9A6D0069ULL);
+  return kernels::Ln(kernels::Magnitude(x)) + (high + low);
 }
 
 namespace ops {

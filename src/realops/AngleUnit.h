@@ -3,6 +3,7 @@
 
 #include "realops/ArgumentReduction.h"
 #include "realops/CircularKernels.h"
+#include "realops/ExactProduct.h"
 
 namespace numora {
 
@@ -16,6 +17,26 @@ long double AngleToRadians(long double x);
 enum class AngleUnit { kRadians, kDegrees, kGrads };
 // The unit set last; an unknown unit reads as radians and is reset to "RAD".
 AngleUnit CurrentAngleUnit();
+
+// The same as hi + lo: hi is AngleToRadians(x), lo what its rounding left out of the exact
+// angle x * pi/180 (or pi/200), for the functions that amplify that half unit.
+kernels::Pair DegreesOrGradsInParts(long double x, AngleUnit unit);
+inline kernels::Pair AngleToRadiansInParts(long double x) {
+  const AngleUnit unit = CurrentAngleUnit();
+  if (unit == AngleUnit::kRadians) return {x, 0.0L};
+  return DegreesOrGradsInParts(x, unit);
+}
+
+// In degrees and grads an operand below about 2^-16376 becomes an angle below the normal
+// range, held with fewer bits than a function of it may need, or as a zero. Where a function is
+// the angle's reciprocal or logarithm to every digit, or the angle's sign decides it, it takes
+// the angle from x instead: these tell such an angle, and give 1/(x f) and ln |x f| for the
+// current unit's exact factor f.
+inline bool IsBelowNormalRange(long double angle, long double x) {
+  return angle != x && kernels::Magnitude(angle) < 0x1p-16382L;
+}
+long double ReciprocalOfAngle(long double x);
+long double LnOfAngleMagnitude(long double x);
 
 // x in the current angle unit, reduced for the circular functions: degrees and grads in their
 // own unit, radians by pi/2.

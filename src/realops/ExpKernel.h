@@ -9,8 +9,9 @@
 
 namespace numora::kernels {
 
-// e^x * 2^k for |x| beyond kLargeExpArgument (after clamping): t = x log2 e carried in parts.
-long double ExpOfLargeArgument(long double x, int32_t k);
+// e^(x + x_low) * 2^k for |x| beyond kLargeExpArgument (after clamping): t = x log2 e carried
+// in parts.
+long double ExpOfLargeArgument(long double x, int32_t k, long double x_low = 0.0L);
 
 // e^x = 2^t, t = n + f: 2^f from 2^f - 1 (|f| <= 1/2), scaled by 2^(n + k).
 inline long double ExpTimesPowerOfTwo(long double x, int32_t k) {

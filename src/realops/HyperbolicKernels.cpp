@@ -7,23 +7,32 @@
 
 namespace numora::kernels {
 
-long double SinH(long double x) {
+// e^|x| / 2 for |x| beyond kLargeExpArgument, where e^-|x| is below every digit of it: one
+// exponential, carried in parts with x_low, which the result amplifies |x| times. Where e^x
+// alone overflows, e^x / 2 does not yet.
+static long double HalfExpOfMagnitude(long double x, long double x_low) {
+  const long double magnitude = Magnitude(x);
+  // Beyond 2^16 the result lies past the range whatever x_low is.
+  if (magnitude > kBeyondRange) return ExpOfLargeArgument(kBeyondRange, -1);
+  return ExpOfLargeArgument(magnitude, -1, x < 0.0L ? -x_low : x_low);
+}
+
+long double SinH(long double x, long double x_low) {
   if (x == 0.0L) return x;  // the zero keeps its sign: csch(-0) = -inf
   // Near 0 e^x - e^-x cancels: e^x - 1 from 2^f - 1 keeps the digits.
   if (Magnitude(x) < kSmallArgument) {
     const long double u = ExpM1(x);
     return (u + u / (u + 1.0L)) / 2.0L;
   }
-  // Where e^x alone overflows, e^x / 2 does not yet.
-  if (Magnitude(x) > kExpOverflowArgument) return CopySign(ExpTimesPowerOfTwo(Magnitude(x), -1), x);
+  if (Magnitude(x) > kLargeExpArgument) return CopySign(HalfExpOfMagnitude(x, x_low), x);
   const long double up = Exp(x);
   const long double down = Exp(-x);
   return (up - down) / 2.0L;
 }
 
-long double CosH(long double x) {
+long double CosH(long double x, long double x_low) {
   if (IsZero(x)) return 1.0L;
-  if (Magnitude(x) > kExpOverflowArgument) return ExpTimesPowerOfTwo(Magnitude(x), -1);
+  if (Magnitude(x) > kLargeExpArgument) return HalfExpOfMagnitude(x, x_low);
   const long double up = Exp(x);
   const long double down = Exp(-x);
   return (up + down) / 2.0L;
@@ -42,8 +51,8 @@ long double TanH(long double x) {
 }
 
 long double CotH(long double x) { return 1.0L / TanH(x); }
-long double SecH(long double x) { return 1.0L / CosH(x); }
-long double CscH(long double x) { return 1.0L / SinH(x); }
+long double SecH(long double x, long double x_low) { return 1.0L / CosH(x, x_low); }
+long double CscH(long double x, long double x_low) { return 1.0L / SinH(x, x_low); }
 
 long double ArcSinH(long double x) {
   // The sum cancels for negative operands; the function is odd.
@@ -55,40 +64,44 @@ long double ArcSinH(long double x) {
   return Ln(x + x87::Sqrt(x * x + 1.0L));
 }
 
-long double ArcCosH(long double x) {
+long double ArcCosH(long double x, long double x_low) {
   // Near 1 the logarithm's argument is near 1: ln(1 + t) with t = (x - 1) + sqrt(x^2 - 1).
   if (x < 1.5L && x >= 1.0L) {
-    const long double below = x - 1.0L;  // exact here
+    const long double below = (x - 1.0L) + x_low;  // x - 1 exact here
     return LnXP1(below + x87::Sqrt(below * (x + 1.0L)));
   }
   if (x > kSquareOverflowArgument) return Ln(x) + x87::Ln2();
   return Ln(x + (x + 1.0L) * x87::Sqrt((x - 1.0L) / (x + 1.0L)));
 }
 
-long double ArcTanH(long double x) {
-  if (x == 1.0L) return std::numeric_limits<long double>::infinity();
-  if (x == -1.0L) return -std::numeric_limits<long double>::infinity();
+// Whether x + x_low is exactly +-1, a pole of artanh and arcoth.
+static bool IsPlusOrMinusOne(long double x, long double x_low) {
+  return Magnitude(x) == 1.0L && x_low == 0.0L;
+}
+
+// Near +-1 the ratios' small sides 1 -+ x are exact, and x_low is taken into them.
+long double ArcTanH(long double x, long double x_low) {
+  if (IsPlusOrMinusOne(x, x_low)) return CopySign(std::numeric_limits<long double>::infinity(), x);
   // Near 0: ln((1 + x) / (1 - x)) = ln(1 + 2x / (1 - x)).
   if (Magnitude(x) < kSmallArgument) return 0.5L * LnXP1(2.0L * x / (1.0L - x));
-  return 0.5L * Ln((x + 1.0L) / (1.0L - x));
+  return 0.5L * Ln(((x + 1.0L) + x_low) / ((1.0L - x) - x_low));
 }
 
-long double ArcCotH(long double x) {
-  if (x == 1.0L) return std::numeric_limits<long double>::infinity();
-  if (x == -1.0L) return -std::numeric_limits<long double>::infinity();
+long double ArcCotH(long double x, long double x_low) {
+  if (IsPlusOrMinusOne(x, x_low)) return CopySign(std::numeric_limits<long double>::infinity(), x);
   // Far from 0: ln((x + 1) / (x - 1)) = ln(1 + 2 / (x - 1)).
   if (Magnitude(x) > 1.0L / kSmallArgument) return 0.5L * LnXP1(2.0L / (x - 1.0L));
-  return 0.5L * Ln((x + 1.0L) / (x - 1.0L));
+  return 0.5L * Ln(((x + 1.0L) + x_low) / ((x - 1.0L) + x_low));
 }
 
-long double ArcSecH(long double x) {
+long double ArcSecH(long double x, long double x_low) {
   if (x == 0.0L) return std::numeric_limits<long double>::infinity();
-  if (x == 1.0L) return 0.0L;
+  if (x == 1.0L && x_low == 0.0L) return 0.0L;
   // Where 2/x overflows the result is ln 2 - ln x to every digit.
   if (x > 0.0L && x < 1.0L / kSquareOverflowArgument) return x87::Ln2() - Ln(x);
   // Near 1: 1 - x^2 as (1 - x)(1 + x), and ln(1 + t) with t = ((1 - x) + sqrt(1 - x^2)) / x.
-  if (x > 0.5L && x < 1.0L) {
-    const long double below = 1.0L - x;  // exact here
+  if (x > 0.5L && x <= 1.0L) {
+    const long double below = (1.0L - x) - x_low;  // 1 - x exact here
     return LnXP1((below + x87::Sqrt(below * (1.0L + x))) / x);
   }
   return Ln((1.0L + x87::Sqrt(1.0L - x * x)) / x);

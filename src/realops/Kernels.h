@@ -23,25 +23,28 @@ int64_t RoundToNearest(long double x);
 long double Ln(long double x);  // ln 2 * log2 x
 
 // Circular functions of a reduced angle, and the reduction of radians: CircularKernels.h
+// The functions given an operand x + x_low (an angle converted from degrees or grads, whose
+// rounding x_low keeps) read it whole where they amplify that rounding: near +-1 for the
+// inverse functions, at large magnitudes for the hyperbolic ones.
 // Inverse circular functions, of radians
-long double ArcSine(long double x);
-long double ArcCosine(long double x);
+long double ArcSine(long double x, long double x_low = 0.0L);
+long double ArcCosine(long double x, long double x_low = 0.0L);
 long double ArcCotangent(long double x);
-long double ArcSecant(long double x);
-long double ArcCosecant(long double x);
+long double ArcSecant(long double x, long double x_low = 0.0L);
+long double ArcCosecant(long double x, long double x_low = 0.0L);
 
 // Hyperbolic
-long double SinH(long double x);
-long double CosH(long double x);
+long double SinH(long double x, long double x_low = 0.0L);
+long double CosH(long double x, long double x_low = 0.0L);
 long double TanH(long double x);
 long double CotH(long double x);
-long double SecH(long double x);
-long double CscH(long double x);
+long double SecH(long double x, long double x_low = 0.0L);
+long double CscH(long double x, long double x_low = 0.0L);
 long double ArcSinH(long double x);
-long double ArcCosH(long double x);
-long double ArcTanH(long double x);
-long double ArcCotH(long double x);
-long double ArcSecH(long double x);
+long double ArcCosH(long double x, long double x_low = 0.0L);
+long double ArcTanH(long double x, long double x_low = 0.0L);
+long double ArcCotH(long double x, long double x_low = 0.0L);
+long double ArcSecH(long double x, long double x_low = 0.0L);
 long double ArcCscH(long double x);
 
 // Logarithms

@@ -30,11 +30,12 @@ long double TwoToThePair(Pair t, long double k) {
   return x87::Scale(x87::TwoToXMinus1(f) + 1.0L, n + k);
 }
 
-long double ExpOfLargeArgument(long double x, int32_t k) {
+long double ExpOfLargeArgument(long double x, int32_t k, long double x_low) {
   // One rounding of t costs |t| * 2^-64 of the result, which shows in the 15th digit and
   // decides overflow at the top of the range: t carried with its errors, log2 e in two parts.
   const Pair t = ExactProduct(x, Log2EHigh());
-  return TwoToThePair({t.hi, t.lo + x * Log2ELow()}, static_cast<long double>(k));
+  return TwoToThePair({t.hi, t.lo + (x * Log2ELow() + x_low * Log2EHigh())},
+                      static_cast<long double>(k));
 }
 
 long double ExpM1(long double x) {
