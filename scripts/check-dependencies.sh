@@ -10,6 +10,7 @@ cd "$(dirname "$0")/.."
 commands=(
   cmake ctest ninja cc c++ gcc g++ clang clang++ clang-format python3 nm objdump strings
   pkg-config man cpack dpkg-deb dpkg-shlibdeps lintian git gzip tar bc /usr/bin/time localedef
+  valgrind
   i686-w64-mingw32-gcc-posix i686-w64-mingw32-g++-posix i686-w64-mingw32-windres
   i686-w64-mingw32-objdump i686-w64-mingw32-nm
   x86_64-w64-mingw32-gcc-posix x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres

@@ -6,6 +6,7 @@
 //            flagsafter=HEX (the exception flags raised when it returns)
 //   Every call must leave the control word it was made with, on return and at a fault.
 //   Texts: "" is the empty text; <N:c> stands for N copies of c; \t is a tab.
+//   With NUMORA_MEMCHECK set (under valgrind) the rows run but their results are not judged.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -151,6 +152,9 @@ TEST_P(CaseTable, RegisterAfterEntryPoint) {
   OverrideCallDecimalSeparator(nullptr);
   SetNumberDecimalSeparator('.');
 
+  // Under valgrind's memcheck, which computes the x87 in 64 bits and delivers no unmasked
+  // fault, only memcheck's verdict on the calls counts.
+  if (std::getenv("NUMORA_MEMCHECK") != nullptr) return;
   const std::string after = GetFile();
   EXPECT_EQ(outcome.control_word_after, control_word) << "the control word the call left";
   if (flags_after >= 0) {
