@@ -22,6 +22,8 @@ case "$mode" in
   all)
     build_and_test linux
     build_and_test linux-asan
+    echo "== linux-fuzz"
+    scripts/fuzz.sh 5  # each fuzz target briefly; ./test.sh fuzz runs them longer
     if [[ -x scripts/test-windows.sh ]]; then scripts/test-windows.sh; fi
     ;;
   fuzz) scripts/fuzz.sh "${2:-60}" ;;

@@ -4,8 +4,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 cmake --preset linux-fuzz >/dev/null
-cmake --build --preset linux-fuzz -j "$(nproc)" --target fuzz_real_text fuzz_int_text fuzz_entry_points
-for target in fuzz_real_text fuzz_int_text fuzz_entry_points; do
+targets=(fuzz_real_text fuzz_int_text fuzz_entry_points fuzz_two_operands)
+cmake --build --preset linux-fuzz -j "$(nproc)" --target "${targets[@]}"
+for target in "${targets[@]}"; do
   name=${target#fuzz_}
   work=build/linux-fuzz/corpus/$name
   mkdir -p "$work"
