@@ -270,6 +270,8 @@ def int_power(a, n):
 
 
 def log_n(b, x):
+    if b == 0 and x > 0:
+        return mp.mpf(0)  # ln x / ln b as b goes to 0 (the library: log2 x / -inf)
     if b <= 0 or x < 0:
         return None
     if b == 1:

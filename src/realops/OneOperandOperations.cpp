@@ -85,8 +85,11 @@ long double FloorAsReal(long double x) {
   if (IsWholeBeyondInt64(x)) return x;
   return static_cast<long double>(kernels::Floor(x));
 }
+// From 2^62 on the nearest integer may be 2^63 itself, beyond the 64-bit store (x = 2^63 - 1/2
+// rounds to it, ties to even): there the processor rounds to an integer in place, as the store
+// would round, and the integer stays a real.
 long double RoundAsReal(long double x) {
-  if (IsWholeBeyondInt64(x)) return x;
+  if (kernels::Magnitude(x) >= 0x1p62L) return x87::RoundToInteger(x);
   return static_cast<long double>(kernels::RoundToNearest(x));
 }
 long double TruncAsReal(long double x) {
