@@ -22,6 +22,7 @@ case "$mode" in
   all)
     build_and_test linux
     build_and_test linux-asan
+    build_and_test linux-tsan
     echo "== linux-fuzz"
     scripts/fuzz.sh 5  # each fuzz target briefly; ./test.sh fuzz runs them longer
     if [[ -x scripts/test-windows.sh ]]; then scripts/test-windows.sh; fi

@@ -66,7 +66,7 @@ BENCHMARK(BM_GlibcSnprintfLg);
 // whole numeric structure.
 void BM_CallSeparatorRead(benchmark::State& state) {
   char buffer[numora::platform::kSeparatorBuffer];
-  for (auto _ : state) benchmark::DoNotOptimize(numora::ReadCallSeparator(buffer).data());
+  for (auto _ : state) benchmark::DoNotOptimize(numora::ReadCallSeparator(buffer).text.data());
 }
 BENCHMARK(BM_CallSeparatorRead);
 

@@ -32,7 +32,8 @@ function(numora_read_exports header)
 endfunction()
 
 # Entry points of the Linux library beyond the 79: the run-by-name call for C and Python.
-set(NUMORA_POSIX_ONLY_EXPORTS NumoraRun NumoraFind NumoraCall)
+set(NUMORA_POSIX_ONLY_EXPORTS NumoraRun NumoraFind NumoraCall NumoraOpen NumoraClose NumoraRunIn
+                              NumoraCallIn)
 
 # ELF version script: the entry points and the error classes' type information, nothing else.
 function(numora_write_version_script path)

@@ -1,7 +1,7 @@
 // Runs the case tables in tests/cases: entry point, register before, register after (or
 // "!Kind message" for an error, "!FPE name" for an unmasked fault), options.
-//   Options: cw=HEX  unit=NAME  sep=TEXT (locale separator of the translations)
-//            loadsep=C (separator of the parse and print)  pre=REGISTER|ENTRY (run first)
+//   Options: cw=HEX  unit=NAME  sep=TEXT (the locale's separator, read by each operation)
+//            pre=REGISTER|ENTRY (run first)
 //            flags=HEX (exception flags left raised when the call starts)
 //            flagsafter=HEX (the exception flags raised when it returns)
 //   Every call must leave the control word it was made with, on return and at a fault.
@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "numtext/DecimalSeparator.h"
 #include "plugin/LocaleSeparator.h"
 #include "plugin/PluginState.h"
 #include "support/EntryCall.h"
@@ -108,7 +107,6 @@ TEST_P(CaseTable, RegisterAfterEntryPoint) {
   Set_Angle_Measurement();
   State().second_operand_text.clear();
   std::string call_separator = ".";
-  char load_separator = '.';
   uint16_t control_word = 0x037F;
   uint16_t raised_flags = 0;
   int flags_after = -1;
@@ -126,8 +124,6 @@ TEST_P(CaseTable, RegisterAfterEntryPoint) {
       Set_Angle_Measurement();
     } else if (key == "sep") {
       call_separator = value;
-    } else if (key == "loadsep") {
-      load_separator = value[0];
     } else if (key == "flags") {
       raised_flags = static_cast<uint16_t>(std::stoul(value, nullptr, 16));
     } else if (key == "flagsafter") {
@@ -139,7 +135,6 @@ TEST_P(CaseTable, RegisterAfterEntryPoint) {
     }
   }
   OverrideCallDecimalSeparator(call_separator.c_str());
-  SetNumberDecimalSeparator(load_separator);
   for (const std::string& step : pre) {
     const std::size_t bar = step.find('|');
     SetFile(Expand(step.substr(0, bar)).c_str());
@@ -150,7 +145,6 @@ TEST_P(CaseTable, RegisterAfterEntryPoint) {
   SetFile(before.c_str());
   const Outcome outcome = CallOperation(op, control_word, raised_flags);
   OverrideCallDecimalSeparator(nullptr);
-  SetNumberDecimalSeparator('.');
 
   // Under valgrind's memcheck, which computes the x87 in 64 bits and delivers no unmasked
   // fault, only memcheck's verdict on the calls counts.

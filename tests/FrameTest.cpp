@@ -23,7 +23,7 @@ TEST(SplitOperands, FieldsAndCarryOver) {
   for (const SplitRow& row : rows) {
     State().second_operand_text.assign("old");
     State().exchange_register.assign(row.register_text);
-    SplitOperands();
+    SplitOperands(State());
     EXPECT_EQ(State().first_operand_text, row.first) << row.register_text;
     EXPECT_EQ(State().second_operand_text, row.second) << row.register_text;
     EXPECT_EQ(std::string_view(State().split_text), std::string(row.register_text) + ",");
@@ -31,18 +31,27 @@ TEST(SplitOperands, FieldsAndCarryOver) {
 }
 
 TEST(LocaleSeparator, InboundInsertsTheWholeSeparatorOutboundMatchesItsFirstCharacter) {
-  OverrideCallDecimalSeparator("ab");
-  EXPECT_EQ(DotToLocaleSeparator("1.5"), "1ab5");
+  EXPECT_EQ(DotToLocaleSeparator("1.5", "ab"), "1ab5");
   char printed[] = "1ab5";
-  LocaleSeparatorToDot(printed, 4);
+  LocaleSeparatorToDot(printed, 4, "ab");
   EXPECT_STREQ(printed, "1.b5");
-  OverrideCallDecimalSeparator(",");
-  EXPECT_EQ(DotToLocaleSeparator("2.5,1.5"), "2,5,1,5");
+  EXPECT_EQ(DotToLocaleSeparator("2.5,1.5", ","), "2,5,1,5");
   char comma[] = "1,5";
-  LocaleSeparatorToDot(comma, 3);
+  LocaleSeparatorToDot(comma, 3, ",");
   EXPECT_STREQ(comma, "1.5");
-  OverrideCallDecimalSeparator(".");
-  EXPECT_EQ(DotToLocaleSeparator("1.5"), "1.5");
+  EXPECT_EQ(DotToLocaleSeparator("1.5", "."), "1.5");
+}
+
+// One separator per operation: the translations use its text, the parse and the print its one
+// character, or "." where it is longer.
+TEST(LocaleSeparator, TheParseAndPrintUseTheCallsCharacter) {
+  char buffer[platform::kSeparatorBuffer];
+  for (const auto& [text, number] : {std::pair{",", ','}, {".", '.'}, {"ab", '.'}, {"", '.'}}) {
+    OverrideCallDecimalSeparator(text);
+    const CallSeparator separator = ReadCallSeparator(buffer);
+    EXPECT_EQ(separator.text, text);
+    EXPECT_EQ(separator.number, number) << text;
+  }
   OverrideCallDecimalSeparator(nullptr);
 }
 

@@ -195,7 +195,7 @@ TEST(RealToText, AClaimedInexactPrintRaisedTheFlag) {
     x87::ClearExceptions();
     char out[kRealTextCapacity];
     bool raised_inexact = false;
-    RealToText(value, out, raised_inexact);
+    RealToText(value, '.', out, raised_inexact);
     const bool raised = (x87::StatusWord() & x87::kPrecisionFlag) != 0;
     x87::SetControlWord(0x037F);
     x87::ClearExceptions();

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Compiles a de_DE.UTF-8 locale (separator ",") into a temporary folder and runs the locale
-# test program with it.   tests/locale_change.sh PROGRAM LIBRARY
+# test program with it, in both of its orders.   tests/locale_change.sh PROGRAM LIBRARY
 set -euo pipefail
 program=$1 library=$2
 work=$(mktemp -d)
@@ -11,4 +11,5 @@ if [[ ! -e "$work/de_DE.UTF-8/LC_NUMERIC" ]]; then
   echo "FAIL: localedef could not compile de_DE.UTF-8 (package locales)"
   exit 1
 fi
-LOCPATH=$work "$program" "$library"
+LOCPATH=$work "$program" "$library" switch
+LOCPATH=$work "$program" "$library" first

@@ -67,7 +67,18 @@ struct NumoraError {
 
 #ifndef _WIN32
 /* Linux: one operation by name, its error returned as a value, for callers that cannot catch
-   the C++ exceptions of numora.hpp (C, Python through ctypes). */
+   the C++ exceptions of numora.hpp (C, Python through ctypes).
+
+   Threads. The 79 entry points above share one process-wide state (the register, the operand
+   fields, the angle unit): call them from one thread at a time. NumoraRun and NumoraCall work
+   on that same state and may be called from any number of threads at once: their calls are
+   serialised, and each thread's outcome stays valid until that thread's next NumoraRun or
+   NumoraCall (do not mix them with the 79 entry points from other threads at the same time).
+   A NumoraContext is a state of a caller's own: calls on different contexts run in parallel,
+   one context is used by one thread at a time, and its outcomes stay valid until its next
+   call. Every call computes under the calling thread's x87 control word; with an exception
+   unmasked, its fault (SIGFPE) leaves from inside the call, and a call left by a jump from a
+   signal handler leaves a shared lock held, so unmask faults only on a context. */
 typedef struct NumoraOutcome {
   const char* text;    /* the register after the call */
   const char* kind;    /* the error kind ("EConvertError", "EOutOfMemory", ...), or NULL */
@@ -78,7 +89,7 @@ typedef struct NumoraOutcome {
    named `operation` (any case, "Get_" optional: "Get_Sqrt", "sqrt", "DEC_TO_HEX").
    Returns 0 on success, 1 when the operation raised an error (the register is unchanged),
    2 for an unknown operation name (`message` says so). Never throws; unmasked x87 faults stay
-   SIGFPE. The outcome's pointers are valid until the next call into the library. */
+   SIGFPE. */
 NUMORA_API int NumoraRun(const char* operation, const char* operand, NumoraOutcome* outcome);
 
 /* The same in two steps, for callers that run one operation many times: NumoraFind resolves a
@@ -87,6 +98,18 @@ typedef struct NumoraOperation NumoraOperation;
 NUMORA_API const NumoraOperation* NumoraFind(const char* operation);
 NUMORA_API int NumoraCall(const NumoraOperation* operation, const char* operand,
                           NumoraOutcome* outcome);
+
+/* A context: a state of its own (register, operand fields, angle unit, last values), as the
+   library has at load. NumoraOpen returns NULL when memory is exhausted; NumoraClose releases
+   it (NULL does nothing). NumoraRunIn and NumoraCallIn run as NumoraRun and NumoraCall do, on
+   the context; a NULL context gives 2. */
+typedef struct NumoraContext NumoraContext;
+NUMORA_API NumoraContext* NumoraOpen(void);
+NUMORA_API void NumoraClose(NumoraContext* context);
+NUMORA_API int NumoraRunIn(NumoraContext* context, const char* operation, const char* operand,
+                           NumoraOutcome* outcome);
+NUMORA_API int NumoraCallIn(NumoraContext* context, const NumoraOperation* operation,
+                            const char* operand, NumoraOutcome* outcome);
 #endif
 
 #ifdef __cplusplus

@@ -14,6 +14,11 @@ Errors raise ``numora.EConvertError``, ``numora.EOutOfMemory``, ... (all ``numor
 a ``ValueError``). ``numora.map("sqrt", operands)`` runs one operation on many operands in one
 crossing into the library; an error there carries the failing operand's ``index``.
 
+Each thread works on a context of its own, as ``decimal`` keeps one per thread: its register
+(the operand-less calls), its angle unit (``set_angle_unit`` sets the calling thread's) and its
+last values; threads never see each other's, and ``map`` lets other threads run while its
+batch is computed.
+
 The calls cross into the library through the compiled module ``numora._numora``; where it is
 missing, through ctypes (slower, the same results).
 """
@@ -101,21 +106,43 @@ if _compiled is not None:
         return _compiled.operation(export)
 else:
     _library = ctypes.CDLL(_library_file)
-    _library.NumoraRun.argtypes = [ctypes.c_char_p, ctypes.c_char_p, ctypes.POINTER(_Outcome)]
-    _library.NumoraRun.restype = ctypes.c_int
-    # The library keeps one register for the whole process: one call at a time.
-    _lock = threading.Lock()
+    _library.NumoraOpen.argtypes = []
+    _library.NumoraOpen.restype = ctypes.c_void_p
+    _library.NumoraClose.argtypes = [ctypes.c_void_p]
+    _library.NumoraClose.restype = None
+    _library.NumoraRunIn.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_char_p,
+                                     ctypes.POINTER(_Outcome)]
+    _library.NumoraRunIn.restype = ctypes.c_int
+
+    class _Context:
+        """A thread's own context of the library, closed when the thread ends."""
+
+        def __init__(self):
+            self.handle = _library.NumoraOpen()
+            if not self.handle:
+                raise MemoryError("numora: no memory for a context")
+
+        def __del__(self, close=_library.NumoraClose):
+            close(self.handle)
+
+    _threads = threading.local()
+
+    def _context():
+        context = getattr(_threads, "context", None)
+        if context is None:
+            context = _threads.context = _Context()
+        return context.handle
 
     def call(name, operand=None):
         """Runs the operation `name` ("Get_Sqrt", "sqrt", "DEC_TO_HEX") on `operand` (a text
         or a number; None works on the register) and returns the register's text."""
         outcome = _Outcome()
         encoded = None if operand is None else _text(operand).encode("latin-1")
-        with _lock:
-            status = _library.NumoraRun(name.encode("latin-1"), encoded, ctypes.byref(outcome))
-            text = outcome.text.decode("latin-1") if outcome.text is not None else ""
-            kind = outcome.kind.decode("latin-1") if outcome.kind is not None else None
-            message = outcome.message.decode("latin-1") if outcome.message is not None else ""
+        status = _library.NumoraRunIn(_context(), name.encode("latin-1"), encoded,
+                                      ctypes.byref(outcome))
+        text = outcome.text.decode("latin-1") if outcome.text is not None else ""
+        kind = outcome.kind.decode("latin-1") if outcome.kind is not None else None
+        message = outcome.message.decode("latin-1") if outcome.message is not None else ""
         if status == 0:
             return text
         if status == 2:

@@ -1,7 +1,8 @@
 /* The compiled crossing into the library for the numora package: one C call per operation,
    or per batch of operands. The library is opened by the package (the same search as its
-   ctypes fallback) and reached through NumoraFind and NumoraCall. The calls keep the GIL: the
-   library has one register per process, so they must not overlap. */
+   ctypes fallback) and reached through NumoraFind and NumoraCallIn, on a context of the calling
+   thread's own (as decimal keeps one context per thread): threads never share a register or an
+   angle unit, and a batch runs with the GIL released, so other threads go on meanwhile. */
 #define PY_SSIZE_T_CLEAN
 #include <Python.h>
 #include <dlfcn.h>
@@ -11,10 +12,16 @@
 #include "numora/numora.h"
 
 typedef const NumoraOperation* (*FindFunction)(const char*);
-typedef int (*CallFunction)(const NumoraOperation*, const char*, NumoraOutcome*);
+typedef int (*CallInFunction)(NumoraContext*, const NumoraOperation*, const char*, NumoraOutcome*);
+typedef NumoraContext* (*OpenFunction)(void);
+typedef void (*CloseFunction)(NumoraContext*);
 
 static FindFunction find_operation;
-static CallFunction call_operation;
+static CallInFunction call_in;
+static OpenFunction open_context;
+static CloseFunction close_context;
+static Py_tss_t thread_context = Py_tss_NEEDS_INIT; /* this thread's NumoraContext */
+static PyObject* thread_owner;  /* a threading.local whose capsule closes it when the thread ends */
 static PyObject* error_classes; /* kind name -> class, set by the package */
 static PyObject* base_error;    /* numora.Error */
 
@@ -108,9 +115,41 @@ static PyObject* TextOf(const NumoraOutcome* outcome) {
 }
 
 static int Loaded(void) {
-  if (call_operation != NULL) return 1;
+  if (call_in != NULL) return 1;
   PyErr_SetString(PyExc_ImportError, "numora: the library is not loaded");
   return 0;
+}
+
+static void CloseContext(PyObject* capsule) {
+  NumoraContext* context = PyCapsule_GetPointer(capsule, "numora.context");
+  if (context != NULL) close_context(context);
+}
+
+/* The calling thread's context, opened on its first call; NULL with an exception set. */
+static NumoraContext* ThreadContext(void) {
+  NumoraContext* context = PyThread_tss_get(&thread_context);
+  if (context != NULL) return context;
+  context = open_context();
+  if (context == NULL) return (NumoraContext*)PyErr_NoMemory();
+  PyObject* capsule = PyCapsule_New(context, "numora.context", CloseContext);
+  if (capsule == NULL) {
+    close_context(context);
+    return NULL;
+  }
+  const int kept = PyObject_SetAttrString(thread_owner, "context", capsule);
+  Py_DECREF(capsule); /* the thread's local now owns it, or it is closed here */
+  if (kept != 0 || PyThread_tss_set(&thread_context, context) != 0) {
+    if (kept == 0) PyErr_SetString(PyExc_RuntimeError, "numora: no thread-specific storage");
+    return NULL;
+  }
+  return context;
+}
+
+static int CallOperation(const NumoraOperation* operation, const char* operand,
+                         NumoraOutcome* outcome) {
+  NumoraContext* context = ThreadContext();
+  if (context == NULL) return -1;
+  return call_in(context, operation, operand, outcome);
 }
 
 /* An operation bound to its handle: numora.sqrt(2), numora.power(2, 10). */
@@ -140,9 +179,10 @@ static PyObject* BoundCall(PyObject* self, PyObject* const* args, size_t nargsf,
     if (operand == NULL) return NULL;
   }
   NumoraOutcome outcome;
-  const int status = call_operation(bound->operation, operand, &outcome);
+  const int status = CallOperation(bound->operation, operand, &outcome);
   Py_XDECREF(holder);
   PyMem_Free(owned);
+  if (status < 0) return NULL;
   return status == 0 ? TextOf(&outcome) : RaiseOutcome(status, &outcome, -1);
 }
 
@@ -212,12 +252,34 @@ static PyObject* Call(PyObject* module, PyObject* const* args, Py_ssize_t count)
     if (operand == NULL) return NULL;
   }
   NumoraOutcome outcome;
-  const int status = call_operation(operation, operand, &outcome);
+  const int status = CallOperation(operation, operand, &outcome);
   Py_XDECREF(holder);
+  if (status < 0) return NULL;
   return status == 0 ? TextOf(&outcome) : RaiseOutcome(status, &outcome, -1);
 }
 
-/* map(name, operands): the operation on each operand, one crossing for the whole batch. */
+/* The results of a batch, appended without the GIL: texts end to end, NUL-separated. */
+typedef struct {
+  char* bytes;
+  size_t used, size;
+} Texts;
+
+static int Append(Texts* texts, const char* text) {
+  const size_t length = strlen(text) + 1;
+  if (texts->used + length > texts->size) {
+    const size_t grown = 2 * (texts->used + length) + 256;
+    char* bigger = PyMem_RawRealloc(texts->bytes, grown);
+    if (bigger == NULL) return 0;
+    texts->bytes = bigger;
+    texts->size = grown;
+  }
+  memcpy(texts->bytes + texts->used, text, length);
+  texts->used += length;
+  return 1;
+}
+
+/* map(name, operands): the operation on each operand, one crossing for the whole batch. The
+   operands' texts are taken first; the calls then run with the GIL released. */
 static PyObject* Map(PyObject* module, PyObject* const* args, Py_ssize_t count) {
   (void)module;
   if (count != 2) {
@@ -228,36 +290,62 @@ static PyObject* Map(PyObject* module, PyObject* const* args, Py_ssize_t count) 
   const NumoraOperation* operation =
       PyObject_TypeCheck(args[0], &BoundType) ? ((Bound*)args[0])->operation : Resolve(args[0]);
   if (operation == NULL) return NULL;
+  NumoraContext* context = ThreadContext();
+  if (context == NULL) return NULL;
   PyObject* sequence = PySequence_Fast(args[1], "map: operands must be iterable");
   if (sequence == NULL) return NULL;
   const Py_ssize_t size = PySequence_Fast_GET_SIZE(sequence);
   PyObject** items = PySequence_Fast_ITEMS(sequence);
-  PyObject* results = PyList_New(size);
-  if (results == NULL) {
-    Py_DECREF(sequence);
-    return NULL;
+  PyObject* results = NULL;
+  const char** operands = PyMem_Malloc((size_t)(size > 0 ? size : 1) * sizeof *operands);
+  PyObject** holders = PyMem_Calloc((size_t)(size > 0 ? size : 1), sizeof *holders);
+  Texts texts = {NULL, 0, 0};
+  if (operands == NULL || holders == NULL) {
+    PyErr_NoMemory();
+    goto done;
   }
   for (Py_ssize_t i = 0; i < size; ++i) {
-    PyObject* holder;
-    const char* operand = OperandText(items[i], &holder);
-    if (operand == NULL) goto failed;
-    NumoraOutcome outcome;
-    const int status = call_operation(operation, operand, &outcome);
-    Py_XDECREF(holder);
-    if (status != 0) {
-      RaiseOutcome(status, &outcome, i);
-      goto failed;
-    }
-    PyObject* text = TextOf(&outcome);
-    if (text == NULL) goto failed;
-    PyList_SET_ITEM(results, i, text);
+    operands[i] = OperandText(items[i], &holders[i]);
+    if (operands[i] == NULL) goto done;
   }
+  NumoraOutcome outcome;
+  int status = 0;
+  int appended = 1;
+  Py_ssize_t done_count = 0;
+  Py_BEGIN_ALLOW_THREADS for (; done_count < size; ++done_count) {
+    status = call_in(context, operation, operands[done_count], &outcome);
+    if (status != 0 || !(appended = Append(&texts, outcome.text))) break;
+  }
+  Py_END_ALLOW_THREADS if (!appended) {
+    PyErr_NoMemory();
+    goto done;
+  }
+  if (status != 0) {
+    RaiseOutcome(status, &outcome, done_count);
+    goto done;
+  }
+  results = PyList_New(size);
+  if (results == NULL) goto done;
+  const char* text = texts.bytes;
+  for (Py_ssize_t i = 0; i < size; ++i) {
+    const size_t length = strlen(text);
+    PyObject* item = PyUnicode_DecodeLatin1(text, (Py_ssize_t)length, NULL);
+    if (item == NULL) {
+      Py_CLEAR(results);
+      goto done;
+    }
+    PyList_SET_ITEM(results, i, item);
+    text += length + 1;
+  }
+done:
+  if (holders != NULL) {
+    for (Py_ssize_t i = 0; i < size; ++i) Py_XDECREF(holders[i]);
+  }
+  PyMem_Free(holders);
+  PyMem_Free(operands);
+  PyMem_RawFree(texts.bytes);
   Py_DECREF(sequence);
   return results;
-failed:
-  Py_DECREF(sequence);
-  Py_DECREF(results);
-  return NULL;
 }
 
 /* load(path, error_classes, base_error): opens the library and takes the error classes. */
@@ -273,13 +361,29 @@ static PyObject* Load(PyObject* module, PyObject* args) {
     return NULL;
   }
   FindFunction find = (FindFunction)dlsym(library, "NumoraFind");
-  CallFunction call = (CallFunction)dlsym(library, "NumoraCall");
-  if (find == NULL || call == NULL) {
-    PyErr_Format(PyExc_ImportError, "numora: %s lacks NumoraFind or NumoraCall", path);
+  CallInFunction call = (CallInFunction)dlsym(library, "NumoraCallIn");
+  OpenFunction opener = (OpenFunction)dlsym(library, "NumoraOpen");
+  CloseFunction closer = (CloseFunction)dlsym(library, "NumoraClose");
+  if (find == NULL || call == NULL || opener == NULL || closer == NULL) {
+    PyErr_Format(PyExc_ImportError,
+                 "numora: %s lacks NumoraFind, NumoraCallIn, NumoraOpen or "
+                 "NumoraClose",
+                 path);
     return NULL;
   }
+  if (!PyThread_tss_is_created(&thread_context) && PyThread_tss_create(&thread_context) != 0) {
+    PyErr_SetString(PyExc_ImportError, "numora: no thread-specific storage");
+    return NULL;
+  }
+  PyObject* threading = PyImport_ImportModule("threading");
+  PyObject* owner = threading != NULL ? PyObject_CallMethod(threading, "local", NULL) : NULL;
+  Py_XDECREF(threading);
+  if (owner == NULL) return NULL;
+  Py_XSETREF(thread_owner, owner);
   find_operation = find;
-  call_operation = call;
+  call_in = call;
+  open_context = opener;
+  close_context = closer;
   Py_INCREF(classes);
   Py_XSETREF(error_classes, classes);
   Py_INCREF(base);

@@ -5,6 +5,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import threading
 import unittest
 
 import numora
@@ -98,6 +99,90 @@ class Batches(unittest.TestCase):
         self.assertEqual(numora.hex_to_dec(), "0")  # the register kept the failing operand 'x'
         with self.assertRaises(ValueError):
             numora.map("frobnicate", ["1"])
+
+
+class Threads(unittest.TestCase):
+    """Each thread works on a context of its own: its register and its angle unit."""
+
+    def in_thread(self, function):
+        result = []
+        thread = threading.Thread(target=lambda: result.append(function()))
+        thread.start()
+        thread.join()
+        return result[0]
+
+    def test_the_angle_unit_is_the_threads_own(self):
+        numora.set_angle_unit("DEG")
+        self.assertEqual(numora.sin(90), "1")
+        self.assertEqual(self.in_thread(lambda: numora.sin(90)), "0.893996663600558")
+        self.assertEqual(numora.sin(90), "1")
+        numora.set_angle_unit("RAD")
+
+    def test_the_register_is_the_threads_own(self):
+        numora.power(2, 10)
+        self.assertEqual(self.in_thread(lambda: (numora.sqrt(81), numora.sqrt())), ("9", "3"))
+        self.assertEqual(numora.sqrt(), "32")
+
+    def test_threads_get_what_one_thread_gets(self):
+        operands = ["%.17g" % (1.37 ** k) for k in range(-300, 300)]
+        expected = {name: [numora.call(name, x) for x in operands]
+                    for name in ("ln", "sqrt", "exp")}
+        failures = []
+
+        def work(name):
+            for _ in range(20):
+                if numora.map(name, operands) != expected[name]:
+                    failures.append(name)
+                if [numora.call(name, x) for x in operands[:50]] != expected[name][:50]:
+                    failures.append(name)
+
+        threads = [threading.Thread(target=work, args=(name,)) for name in expected for _ in "ab"]
+        for thread in threads:
+            thread.start()
+        for thread in threads:
+            thread.join()
+        self.assertEqual(failures, [])
+
+    def test_a_batch_lets_other_threads_run(self):
+        ticks = [0]
+        running = [True]
+
+        def count():
+            while running[0]:
+                ticks[0] += 1
+
+        counter = threading.Thread(target=count)
+        counter.start()
+        try:
+            operands = ["2"] * 400000
+            before = ticks[0]
+            numora.map("sqrt", operands)
+            during = ticks[0] - before
+        finally:
+            running[0] = False
+            counter.join()
+        self.assertGreater(during, 1000)
+
+
+class Locale(unittest.TestCase):
+    """The locale may change after the module is loaded: every operation reads the separator
+    once and uses it for the translation, the parse and the print alike."""
+
+    def test_a_comma_locale_set_after_the_import(self):
+        with tempfile.TemporaryDirectory() as folder:
+            built = subprocess.run(["localedef", "-i", "de_DE", "-f", "UTF-8",
+                                    os.path.join(folder, "de_DE.UTF-8")], capture_output=True)
+            if not os.path.exists(os.path.join(folder, "de_DE.UTF-8", "LC_NUMERIC")):
+                self.fail("localedef could not compile de_DE.UTF-8: %s" % built.stderr)
+            program = ("import locale, numora\n"
+                       "locale.setlocale(locale.LC_ALL, 'de_DE.UTF-8')\n"
+                       "print(locale.localeconv()['decimal_point'], numora.sqrt('2.5'), "
+                       "numora.power(1.5, 2), numora.map('sqrt', ['6.25']))")
+            env = dict(os.environ, LOCPATH=folder)
+            result = subprocess.run([sys.executable, "-c", program], env=env,
+                                    capture_output=True, text=True)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertEqual(result.stdout, ", 1.58113883008419 2.25 ['2.5']\n")
 
 
 class Crossing(unittest.TestCase):

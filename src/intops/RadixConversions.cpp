@@ -10,76 +10,84 @@ namespace numora::ops {
 namespace {
 
 // The integer parsed or computed on the way, kept in IntegerValue.
-int32_t KeepIntegerValue(int32_t n) {
-  State().integer_value = n;
+int32_t KeepIntegerValue(PluginState& state, int32_t n) {
+  state.integer_value = n;
   return n;
 }
 
-void StoreHex(int32_t n) {
+void StoreHex(PluginState& state, int32_t n) {
   char text[kHexTextCapacity];
-  StoreText(std::string_view(text, FormatHex(n, text)));
+  StoreText(state, std::string_view(text, FormatHex(n, text)));
 }
 
-const Text& Register() { return State().exchange_register; }
+// The octal digits' value as a decimal text, printed with the call's separator.
+Text OctalAsDecimal(const Text& octal) {
+  char buffer[platform::kSeparatorBuffer];
+  return OctToDecText(octal, ReadCallSeparator(buffer));
+}
 
 }  // namespace
 
-void Dec_To_Hex() {
-  const int32_t n = KeepIntegerValue(IntFromText(Register()));
-  State().exchange_register.clear();  // emptied once the operand is read
-  StoreHex(n);
+void Dec_To_Hex(PluginState& state) {
+  const int32_t n = KeepIntegerValue(state, IntFromText(state.exchange_register));
+  state.exchange_register.clear();  // emptied once the operand is read
+  StoreHex(state, n);
 }
 
-void Dec_To_Bin() {
-  const int32_t n = KeepIntegerValue(IntFromText(Register()));
+void Dec_To_Bin(PluginState& state) {
+  const int32_t n = KeepIntegerValue(state, IntFromText(state.exchange_register));
   const Text binary = IntToBinText(n);
-  StoreText(binary);
+  StoreText(state, binary);
 }
 
-void Dec_To_Oct() {
-  const int32_t n = KeepIntegerValue(IntFromText(Register()));
+void Dec_To_Oct(PluginState& state) {
+  const int32_t n = KeepIntegerValue(state, IntFromText(state.exchange_register));
   const Text octal = BinToOctText(IntToBinText(n));
-  StoreText(octal);
+  StoreText(state, octal);
 }
 
-void Hex_To_Dec() { StoreIntegerResult(KeepIntegerValue(HexTextToInt(Register()))); }
-
-void Hex_To_Bin() {
-  const Text binary = HexToBinText(Register());
-  StoreText(binary);
+void Hex_To_Dec(PluginState& state) {
+  StoreIntegerResult(state, KeepIntegerValue(state, HexTextToInt(state.exchange_register)));
 }
 
-void Hex_To_Oct() {
-  const Text octal = BinToOctText(HexToBinText(Register()));
-  StoreText(octal);
+void Hex_To_Bin(PluginState& state) {
+  const Text binary = HexToBinText(state.exchange_register);
+  StoreText(state, binary);
 }
 
-void Bin_To_Dec() { StoreIntegerResult(KeepIntegerValue(BinTextToInt(Register()))); }
-
-void Bin_To_Hex() {
-  const Text hexadecimal = BinToHexText(Register());
-  StoreText(hexadecimal);
+void Hex_To_Oct(PluginState& state) {
+  const Text octal = BinToOctText(HexToBinText(state.exchange_register));
+  StoreText(state, octal);
 }
 
-void Bin_To_Oct() {
-  const Text octal = BinToOctText(Register());
-  StoreText(octal);
+void Bin_To_Dec(PluginState& state) {
+  StoreIntegerResult(state, KeepIntegerValue(state, BinTextToInt(state.exchange_register)));
 }
 
-void Oct_To_Dec() {
-  const Text decimal = OctToDecText(Register());
-  StoreText(decimal);
+void Bin_To_Hex(PluginState& state) {
+  const Text hexadecimal = BinToHexText(state.exchange_register);
+  StoreText(state, hexadecimal);
 }
 
-void Oct_To_Hex() {
-  const int32_t n = KeepIntegerValue(IntFromText(OctToDecText(Register())));
-  StoreHex(n);
+void Bin_To_Oct(PluginState& state) {
+  const Text octal = BinToOctText(state.exchange_register);
+  StoreText(state, octal);
 }
 
-void Oct_To_Bin() {
-  const int32_t n = KeepIntegerValue(IntFromText(OctToDecText(Register())));
+void Oct_To_Dec(PluginState& state) {
+  const Text decimal = OctalAsDecimal(state.exchange_register);
+  StoreText(state, decimal);
+}
+
+void Oct_To_Hex(PluginState& state) {
+  const int32_t n = KeepIntegerValue(state, IntFromText(OctalAsDecimal(state.exchange_register)));
+  StoreHex(state, n);
+}
+
+void Oct_To_Bin(PluginState& state) {
+  const int32_t n = KeepIntegerValue(state, IntFromText(OctalAsDecimal(state.exchange_register)));
   const Text binary = IntToBinText(n);
-  StoreText(binary);
+  StoreText(state, binary);
 }
 
 }  // namespace numora::ops

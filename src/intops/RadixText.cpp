@@ -127,7 +127,7 @@ Text BinToOctText(std::string_view text) {
   return result;
 }
 
-Text OctToDecText(std::string_view text) {
+Text OctToDecText(std::string_view text, const CallSeparator& separator) {
   // 8^k = 2^(3k) exactly, so digit * 8^k is one exact scaling for position k. Beyond that
   // position nothing is formed: 8^(k+1) could overflow where the text needs no such power.
   constexpr std::size_t kLastSafePosition = 5460;  // 7 * 8^5460 < 2^16384
@@ -145,8 +145,8 @@ Text OctToDecText(std::string_view text) {
     settled = term > kLargestExtended;
   }
   char printed[kRealTextCapacity];
-  const std::size_t length = RealToText(static_cast<long double>(sum), printed);
-  LocaleSeparatorToDot(printed, length);
+  const std::size_t length = RealToText(static_cast<long double>(sum), separator.number, printed);
+  LocaleSeparatorToDot(printed, length, separator.text);
   return Text(printed, length);
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "numtext/Text.h"
+#include "plugin/LocaleSeparator.h"
 
 namespace numora {
 
@@ -21,7 +22,8 @@ int32_t HexTextToInt(std::string_view text);
 int32_t PowerOfTwo(int32_t n);
 int32_t BinTextToInt(std::string_view text);
 Text BinToOctText(std::string_view text);  // empty for invalid text
-Text OctToDecText(std::string_view text);  // empty for invalid text
+// Empty for invalid text; the sum printed with the call's separator, then translated.
+Text OctToDecText(std::string_view text, const CallSeparator& separator);
 
 inline constexpr std::size_t kHexTextCapacity = 8;
 std::size_t FormatHex(int32_t n, char (&out)[kHexTextCapacity]);

@@ -15,8 +15,8 @@ bool ParseReal(std::string_view text, char separator, long double& value);
 // tells.
 long double ParseRealValue(std::string_view text, char separator, bool& accepted,
                            bool* inexact_left = nullptr);
-// ParseReal with NumberDecimalSeparator; raises EConvertError quoting the text.
-long double RealFromText(std::string_view text, bool* inexact_left = nullptr);
+// ParseRealValue; raises EConvertError quoting the text.
+long double RealFromText(std::string_view text, char separator, bool* inexact_left = nullptr);
 
 struct DecimalDigits {
   static constexpr int16_t kInfinity = 0x7FFF;
@@ -32,9 +32,9 @@ DecimalDigits DecimalDigitsOf(long double value, int precision);
 inline constexpr std::size_t kRealTextCapacity = 64;
 // General form, 15 significant digits; returns the length written (no NUL).
 std::size_t RealToText(long double value, char separator, char (&out)[kRealTextCapacity]);
-std::size_t RealToText(long double value, char (&out)[kRealTextCapacity]);
 // The same; `raised_inexact` true when the print has certainly raised the inexact flag (its
 // integer store or its scaling multiply rounded), false when it may not have.
-std::size_t RealToText(long double value, char (&out)[kRealTextCapacity], bool& raised_inexact);
+std::size_t RealToText(long double value, char separator, char (&out)[kRealTextCapacity],
+                       bool& raised_inexact);
 
 }  // namespace numora

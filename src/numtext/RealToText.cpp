@@ -1,7 +1,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "numtext/DecimalSeparator.h"
 #include "numtext/Extended.h"
 #include "numtext/PowersOfTen.h"
 #include "numtext/RealText.h"
@@ -291,14 +290,11 @@ std::size_t RealToText(long double value, char separator, char (&out)[kRealTextC
   return TextOf(EighteenDigitsOf(value), separator, out);
 }
 
-std::size_t RealToText(long double value, char (&out)[kRealTextCapacity]) {
-  return TextOf(EighteenDigitsOf(value), NumberDecimalSeparator(), out);
-}
-
-std::size_t RealToText(long double value, char (&out)[kRealTextCapacity], bool& raised_inexact) {
+std::size_t RealToText(long double value, char separator, char (&out)[kRealTextCapacity],
+                       bool& raised_inexact) {
   const EighteenDigits n = EighteenDigitsOf(value, true);
   raised_inexact = n.raised_inexact;
-  return TextOf(n, NumberDecimalSeparator(), out);
+  return TextOf(n, separator, out);
 }
 
 }  // namespace numora

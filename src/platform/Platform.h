@@ -11,8 +11,6 @@ inline constexpr std::size_t kSeparatorBuffer = 261;
 // The user's decimal separator now: in `buffer`, or where the system keeps it (valid until
 // the locale changes); "." when it cannot be read.
 std::string_view CallDecimalSeparator(char (&buffer)[kSeparatorBuffer]);
-// The one-character separator of the loading thread's locale; '.' when it is not one character.
-char ReadLoadDecimalSeparator();
 void LocaleUpperCase(char* text, std::size_t length);
 // SetBkMode(device_context, OPAQUE): the previous mode, 0 on failure.
 int32_t SetBackgroundModeOpaque(void* device_context);

@@ -2,7 +2,6 @@
 
 #include <new>
 
-#include "numtext/DecimalSeparator.h"
 #include "numtext/Errors.h"
 #include "platform/Platform.h"
 #include "plugin/PluginState.h"
@@ -29,7 +28,6 @@ bool StartLibrary() {
   x87::SetControlWord(platform::DefaultControlWord());
   try {
     StartErrorService();
-    SetNumberDecimalSeparator(platform::ReadLoadDecimalSeparator());
     State();
   } catch (const std::bad_alloc&) {
     StopErrorService();

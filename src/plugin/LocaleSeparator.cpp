@@ -14,12 +14,13 @@ const char* call_separator_override = nullptr;
 }  // namespace
 
 // Read anew on every operation: the user may change the locale while the host runs.
-std::string_view ReadCallSeparator(char (&buffer)[kSeparatorBuffer]) {
-  if (call_separator_override != nullptr) {
-    return std::string_view(call_separator_override,
-                            std::min(std::strlen(call_separator_override), kSeparatorBuffer - 1));
-  }
-  return platform::CallDecimalSeparator(buffer);
+CallSeparator ReadCallSeparator(char (&buffer)[kSeparatorBuffer]) {
+  const std::string_view text =
+      call_separator_override != nullptr
+          ? std::string_view(call_separator_override,
+                             std::min(std::strlen(call_separator_override), kSeparatorBuffer - 1))
+          : platform::CallDecimalSeparator(buffer);
+  return {text, text.size() == 1 ? text[0] : '.'};
 }
 
 bool DotNeedsTranslation(std::string_view text, std::string_view separator) {
@@ -49,16 +50,6 @@ void LocaleSeparatorToDot(char* text, std::size_t length, std::string_view separ
   for (std::size_t i = 0; i < length; ++i) {
     if (text[i] == first) text[i] = '.';
   }
-}
-
-Text DotToLocaleSeparator(std::string_view text) {
-  char buffer[kSeparatorBuffer];
-  return DotToLocaleSeparator(text, ReadCallSeparator(buffer));
-}
-
-void LocaleSeparatorToDot(char* text, std::size_t length) {
-  char buffer[kSeparatorBuffer];
-  LocaleSeparatorToDot(text, length, ReadCallSeparator(buffer));
 }
 
 void OverrideCallDecimalSeparator(const char* separator) { call_separator_override = separator; }

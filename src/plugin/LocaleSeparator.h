@@ -9,22 +9,24 @@
 
 namespace numora {
 
-// The separator the translations use now, read once per operation: in `buffer`, or where the
-// system keeps it.
-std::string_view ReadCallSeparator(char (&buffer)[platform::kSeparatorBuffer]);
+// The decimal separator of one operation, read once, when it starts: the locale's text for the
+// translations, and the one character of the parse and the print (the text itself where it is
+// one character, else "."), so that all of them agree whenever the locale changes.
+struct CallSeparator {
+  std::string_view text;
+  char number;
+};
+// In `buffer`, or where the system keeps it.
+CallSeparator ReadCallSeparator(char (&buffer)[platform::kSeparatorBuffer]);
 
 // Each "." becomes the whole locale separator.
-Text DotToLocaleSeparator(std::string_view text);
-// Each character equal to the separator's first character becomes "."; in place.
-void LocaleSeparatorToDot(char* text, std::size_t length);
-
-// The same with a separator already read; and whether DotToLocaleSeparator would change `text`:
-// it holds a "." and the separator is not.
 Text DotToLocaleSeparator(std::string_view text, std::string_view separator);
+// Each character equal to the separator's first character becomes "."; in place.
 void LocaleSeparatorToDot(char* text, std::size_t length, std::string_view separator);
+// Whether DotToLocaleSeparator would change `text`: it holds a "." and the separator is not.
 bool DotNeedsTranslation(std::string_view text, std::string_view separator);
 
-// Test seam: the separator the translations read (nullptr: the platform's).
+// Test seam: the separator the operations read (nullptr: the platform's).
 void OverrideCallDecimalSeparator(const char* separator);
 
 }  // namespace numora

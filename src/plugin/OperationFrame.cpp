@@ -6,8 +6,7 @@
 
 namespace numora {
 
-void SplitOperands() {
-  PluginState& state = State();
+void SplitOperands(PluginState& state) {
   state.split_text.assign(state.exchange_register);
   state.split_text.push_back(',');
   const std::string_view split(state.split_text);
@@ -27,36 +26,36 @@ void SplitOperands() {
   }
 }
 
-long double ReadRealOperand(std::string_view text, std::string_view separator, bool* inexact_left) {
+long double ReadRealOperand(std::string_view text, const CallSeparator& separator,
+                            bool* inexact_left) {
   // Where the translation would change nothing the text is read as it stands, without a copy.
-  if (!DotNeedsTranslation(text, separator)) return RealFromText(text, inexact_left);
-  const Text translated = DotToLocaleSeparator(text, separator);
-  return RealFromText(translated, inexact_left);
-}
-
-long double ReadRealOperand(std::string_view text) {
-  char buffer[platform::kSeparatorBuffer];
-  return ReadRealOperand(text, ReadCallSeparator(buffer));
+  if (!DotNeedsTranslation(text, separator.text)) {
+    return RealFromText(text, separator.number, inexact_left);
+  }
+  const Text translated = DotToLocaleSeparator(text, separator.text);
+  return RealFromText(translated, separator.number, inexact_left);
 }
 
 int32_t ReadIntegerOperand(std::string_view text) { return IntFromText(text); }
 
-void StoreText(std::string_view text) { AssignText(State().exchange_register, text); }
-
-void StoreRealText(char* text, std::size_t length, std::string_view separator) {
-  LocaleSeparatorToDot(text, length, separator);
-  StoreText(std::string_view(text, length));
+void StoreText(PluginState& state, std::string_view text) {
+  AssignText(state.exchange_register, text);
 }
 
-void StoreRealResult(long double result) {
-  char buffer[platform::kSeparatorBuffer];
+void StoreRealText(PluginState& state, char* text, std::size_t length,
+                   const CallSeparator& separator) {
+  LocaleSeparatorToDot(text, length, separator.text);
+  StoreText(state, std::string_view(text, length));
+}
+
+void StoreRealResult(PluginState& state, long double result, const CallSeparator& separator) {
   char text[kRealTextCapacity];
-  StoreRealText(text, RealToText(result, text), ReadCallSeparator(buffer));
+  StoreRealText(state, text, RealToText(result, separator.number, text), separator);
 }
 
-void StoreIntegerResult(int32_t result) {
+void StoreIntegerResult(PluginState& state, int32_t result) {
   char text[kIntTextCapacity];
-  StoreText(std::string_view(text, IntToText(result, text)));
+  StoreText(state, std::string_view(text, IntToText(result, text)));
 }
 
 }  // namespace numora

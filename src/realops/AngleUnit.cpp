@@ -18,25 +18,14 @@ long double GradsToRadiansFactor() { return ExtendedFromBits(0x3FF9, 0x80ADFC90B
 long double RadiansToGradsFactor() { return ExtendedFromBits(0x4004, 0xFEA5DD5C5A4A6111ULL); }
 
 // An unknown unit reads as radians and is reset to "RAD".
-AngleUnit CurrentAngleUnit() {
-  Text& unit = State().angle_unit;
+AngleUnit CurrentAngleUnit(PluginState& state) {
+  Text& unit = state.angle_unit;
   const std::string_view name(unit);
   if (name == std::string_view("RAD")) return AngleUnit::kRadians;
   if (name == std::string_view("DEG")) return AngleUnit::kDegrees;
   if (name == std::string_view("GRAD")) return AngleUnit::kGrads;
   unit.assign("RAD");
   return AngleUnit::kRadians;
-}
-
-long double AngleToRadians(long double x) {
-  switch (CurrentAngleUnit()) {
-    case AngleUnit::kDegrees:
-      return x * DegreesToRadiansFactor();
-    case AngleUnit::kGrads:
-      return x * GradsToRadiansFactor();
-    default:
-      return x;
-  }
 }
 
 kernels::Pair DegreesOrGradsInParts(long double x, AngleUnit unit) {
@@ -55,8 +44,8 @@ kernels::Pair DegreesOrGradsInParts(long double x, AngleUnit unit) {
   return {hi, product.lo + x * factor_low};
 }
 
-long double ReciprocalOfAngle(long double x) {
-  const bool degrees = CurrentAngleUnit() == AngleUnit::kDegrees;
+long double ReciprocalOfAngle(long double x, AngleUnit unit) {
+  const bool degrees = unit == AngleUnit::kDegrees;
   // 180/pi and 200/pi, each as the nearest extended value and the nearest one to what remains.
   const long double high = degrees ? ExtendedFromBits(0x4004, 0xE52EE0D31E0FBDC3ULL)
                                    : ExtendedFromBits(0x4004, 0xFEA5DD5C5A4A6112ULL);
@@ -68,15 +57,15 @@ long double ReciprocalOfAngle(long double x) {
   // just below the largest value stay finite) and rounded once.
   const long double scaled = x * 0x1p128L;
   const long double reciprocal = 1.0L / scaled;
-  const kernels::Pair unit = kernels::ExactProduct(reciprocal, scaled);
-  const long double reciprocal_low = ((1.0L - unit.hi) - unit.lo) / scaled;
+  const kernels::Pair one = kernels::ExactProduct(reciprocal, scaled);
+  const long double reciprocal_low = ((1.0L - one.hi) - one.lo) / scaled;
   const kernels::Pair product = kernels::ExactProduct(reciprocal, high);
   const long double sum = product.hi + (product.lo + (reciprocal * low + reciprocal_low * high));
   return sum * 0x1p128L;
 }
 
-long double LnOfAngleMagnitude(long double x) {
-  const bool degrees = CurrentAngleUnit() == AngleUnit::kDegrees;
+long double LnOfAngleMagnitude(long double x, AngleUnit unit) {
+  const bool degrees = unit == AngleUnit::kDegrees;
   // ln(pi/180) and ln(pi/200) in two parts.
   const long double high = degrees ? ExtendedFromBits(0xC001, 0x818B1346B456F587ULL)
                                    : ExtendedFromBits(0xC001, 0x84EA304AD59F2135ULL);
@@ -87,33 +76,32 @@ long double LnOfAngleMagnitude(long double x) {
 
 namespace ops {
 
-void Set_Angle_Measurement() {
-  PluginState& state = State();
+void Set_Angle_Measurement(PluginState& state) {
   state.angle_unit.assign("RAD");
   const Text name = AsciiUpperCase(state.exchange_register);
   if (name == "DEG" || name == "GRAD") state.angle_unit.assign(name);
 }
 
-void Deg_To_Rad() {
-  RunOneOperandReal([](long double x) { return x * DegreesToRadiansFactor(); });
+void Deg_To_Rad(PluginState& state) {
+  RunOneOperandReal(state, [](long double x) { return x * DegreesToRadiansFactor(); });
 }
-void Rad_To_Deg() {
-  RunOneOperandReal([](long double x) { return x * RadiansToDegreesFactor(); });
+void Rad_To_Deg(PluginState& state) {
+  RunOneOperandReal(state, [](long double x) { return x * RadiansToDegreesFactor(); });
 }
-void Grad_To_Rad() {
-  RunOneOperandReal([](long double x) { return x * GradsToRadiansFactor(); });
+void Grad_To_Rad(PluginState& state) {
+  RunOneOperandReal(state, [](long double x) { return x * GradsToRadiansFactor(); });
 }
-void Rad_To_Grad() {
-  RunOneOperandReal([](long double x) { return x * RadiansToGradsFactor(); });
+void Rad_To_Grad(PluginState& state) {
+  RunOneOperandReal(state, [](long double x) { return x * RadiansToGradsFactor(); });
 }
-void Deg_To_Grad() {
-  RunOneOperandReal([](long double x) {
+void Deg_To_Grad(PluginState& state) {
+  RunOneOperandReal(state, [](long double x) {
     const long double radians = x * DegreesToRadiansFactor();
     return radians * RadiansToGradsFactor();
   });
 }
-void Grad_To_Deg() {
-  RunOneOperandReal([](long double x) {
+void Grad_To_Deg(PluginState& state) {
+  RunOneOperandReal(state, [](long double x) {
     const long double radians = x * GradsToRadiansFactor();
     return radians * RadiansToDegreesFactor();
   });

@@ -1,6 +1,7 @@
 // The angle unit of the trigonometric and hyperbolic operands.
 #pragma once
 
+#include "plugin/PluginState.h"
 #include "realops/ArgumentReduction.h"
 #include "realops/CircularKernels.h"
 #include "realops/ExactProduct.h"
@@ -12,17 +13,26 @@ long double RadiansToDegreesFactor();
 long double GradsToRadiansFactor();
 long double RadiansToGradsFactor();
 
-// x in the current angle unit, in radians; resets an unknown unit to "RAD".
-long double AngleToRadians(long double x);
 enum class AngleUnit { kRadians, kDegrees, kGrads };
-// The unit set last; an unknown unit reads as radians and is reset to "RAD".
-AngleUnit CurrentAngleUnit();
+// The unit set last in `state`; an unknown unit reads as radians and is reset to "RAD".
+AngleUnit CurrentAngleUnit(PluginState& state);
+
+// x in `unit`, in radians: one product with the unit's factor.
+inline long double AngleToRadians(long double x, AngleUnit unit) {
+  switch (unit) {
+    case AngleUnit::kDegrees:
+      return x * DegreesToRadiansFactor();
+    case AngleUnit::kGrads:
+      return x * GradsToRadiansFactor();
+    default:
+      return x;
+  }
+}
 
 // The same as hi + lo: hi is AngleToRadians(x), lo what its rounding left out of the exact
 // angle x * pi/180 (or pi/200), for the functions that amplify that half unit.
 kernels::Pair DegreesOrGradsInParts(long double x, AngleUnit unit);
-inline kernels::Pair AngleToRadiansInParts(long double x) {
-  const AngleUnit unit = CurrentAngleUnit();
+inline kernels::Pair AngleToRadiansInParts(long double x, AngleUnit unit) {
   if (unit == AngleUnit::kRadians) return {x, 0.0L};
   return DegreesOrGradsInParts(x, unit);
 }
@@ -35,13 +45,13 @@ inline kernels::Pair AngleToRadiansInParts(long double x) {
 inline bool IsBelowNormalRange(long double angle, long double x) {
   return angle != x && kernels::Magnitude(angle) < 0x1p-16382L;
 }
-long double ReciprocalOfAngle(long double x);
-long double LnOfAngleMagnitude(long double x);
+long double ReciprocalOfAngle(long double x, AngleUnit unit);
+long double LnOfAngleMagnitude(long double x, AngleUnit unit);
 
-// x in the current angle unit, reduced for the circular functions: degrees and grads in their
-// own unit, radians by pi/2.
-inline kernels::ReducedAngle ReduceAngle(long double x) {
-  switch (CurrentAngleUnit()) {
+// x in `unit`, reduced for the circular functions: degrees and grads in their own unit, radians
+// by pi/2.
+inline kernels::ReducedAngle ReduceAngle(long double x, AngleUnit unit) {
+  switch (unit) {
     case AngleUnit::kDegrees:
       return kernels::ReduceByRightAngle(x, 90.0L, DegreesToRadiansFactor());
     case AngleUnit::kGrads:

@@ -9,17 +9,18 @@
 namespace numora::ops {
 namespace {
 
-using OfTinyAngle = long double (*)(long double x);
+using OfTinyAngle = long double (*)(long double x, AngleUnit unit);
 
 // The inverse and hyperbolic functions read their operand in the angle unit too; those given
 // `OfTiny` take an angle below the normal range from x (AngleUnit.h).
 template <long double (*Kernel)(long double), OfTinyAngle OfTiny = nullptr>
-void Angular() {
-  RunOneOperandReal([](long double x) {
-    const long double angle = AngleToRadians(x);
+void Angular(PluginState& state) {
+  RunOneOperandReal(state, [&state](long double x) {
+    const AngleUnit unit = CurrentAngleUnit(state);
+    const long double angle = AngleToRadians(x, unit);
     if constexpr (OfTiny != nullptr) {
       if (IsBelowNormalRange(angle, x)) [[unlikely]] {
-        return OfTiny(x);
+        return OfTiny(x, unit);
       }
     }
     return Kernel(angle);
@@ -28,12 +29,13 @@ void Angular() {
 
 // Those that amplify the rounding of a converted operand read it in two parts.
 template <long double (*Kernel)(long double, long double), OfTinyAngle OfTiny = nullptr>
-void AngularInParts() {
-  RunOneOperandReal([](long double x) {
-    const kernels::Pair angle = AngleToRadiansInParts(x);
+void AngularInParts(PluginState& state) {
+  RunOneOperandReal(state, [&state](long double x) {
+    const AngleUnit unit = CurrentAngleUnit(state);
+    const kernels::Pair angle = AngleToRadiansInParts(x, unit);
     if constexpr (OfTiny != nullptr) {
       if (IsBelowNormalRange(angle.hi, x)) [[unlikely]] {
-        return OfTiny(x);
+        return OfTiny(x, unit);
       }
     }
     return Kernel(angle.hi, angle.lo);
@@ -43,12 +45,13 @@ void AngularInParts() {
 // The circular functions reduce their operand in its own unit. Below a right angle's fraction
 // the remainder is the converted operand itself.
 template <long double (*Kernel)(const kernels::ReducedAngle&), OfTinyAngle OfTiny = nullptr>
-void Circular() {
-  RunOneOperandReal([](long double x) {
-    const kernels::ReducedAngle angle = ReduceAngle(x);
+void Circular(PluginState& state) {
+  RunOneOperandReal(state, [&state](long double x) {
+    const AngleUnit unit = CurrentAngleUnit(state);
+    const kernels::ReducedAngle angle = ReduceAngle(x, unit);
     if constexpr (OfTiny != nullptr) {
       if (kernels::Magnitude(x) < 1.0L && IsBelowNormalRange(angle.remainder, x)) [[unlikely]] {
-        return OfTiny(x);
+        return OfTiny(x, unit);
       }
     }
     return Kernel(angle);
@@ -58,24 +61,28 @@ void Circular() {
 // Of an angle below the normal range: 1/a is csc a, cot a, csch a and coth a to every digit,
 // ln(2/a) arcsch a and arsech a; arccot a is +-pi/2 by its sign; arcsec and arccsc are
 // undefined there, as at any angle inside (-1, 1).
-long double ReciprocalOfTinyAngle(long double x) { return ReciprocalOfAngle(x); }
-long double ArcCscHOfTinyAngle(long double x) {
-  return kernels::CopySign(x87::Ln2() - LnOfAngleMagnitude(x), x);
+long double ReciprocalOfTinyAngle(long double x, AngleUnit unit) {
+  return ReciprocalOfAngle(x, unit);
 }
-long double ArcSecHOfTinyAngle(long double x) {
-  return x > 0.0L ? x87::Ln2() - LnOfAngleMagnitude(x) : kernels::ArcSecH(-0x1p-16382L);
+long double ArcCscHOfTinyAngle(long double x, AngleUnit unit) {
+  return kernels::CopySign(x87::Ln2() - LnOfAngleMagnitude(x, unit), x);
 }
-long double ArcCotOfTinyAngle(long double x) { return kernels::CopySign(kernels::HalfPi(), x); }
-long double ArcSecOfTinyAngle(long double x) {
+long double ArcSecHOfTinyAngle(long double x, AngleUnit unit) {
+  return x > 0.0L ? x87::Ln2() - LnOfAngleMagnitude(x, unit) : kernels::ArcSecH(-0x1p-16382L);
+}
+long double ArcCotOfTinyAngle(long double x, AngleUnit) {
+  return kernels::CopySign(kernels::HalfPi(), x);
+}
+long double ArcSecOfTinyAngle(long double x, AngleUnit) {
   return kernels::ArcSecant(kernels::CopySign(0x1p-16382L, x));
 }
-long double ArcCscOfTinyAngle(long double x) {
+long double ArcCscOfTinyAngle(long double x, AngleUnit) {
   return kernels::ArcCosecant(kernels::CopySign(0x1p-16382L, x));
 }
 
 template <long double (*Kernel)(long double)>
-void Plain() {
-  RunOneOperandReal([](long double x) { return Kernel(x); });
+void Plain(PluginState& state) {
+  RunOneOperandReal(state, [](long double x) { return Kernel(x); });
 }
 
 long double SquareRoot(long double x) { return x87::Sqrt(x); }
@@ -99,45 +106,48 @@ long double TruncAsReal(long double x) {
 
 }  // namespace
 
-void Get_Sqrt() { Plain<SquareRoot>(); }
-void Get_Sin() { Circular<kernels::SineOf>(); }
-void Get_Cos() { Circular<kernels::CosineOf>(); }
-void Get_Tan() { Circular<kernels::TangentOf>(); }
-void Get_Cot() { Circular<kernels::CotangentOf, ReciprocalOfTinyAngle>(); }
-void Get_Cotan() { Circular<kernels::CotangentOf, ReciprocalOfTinyAngle>(); }
-void Get_Sec() { Circular<kernels::SecantOf>(); }
-void Get_Csc() { Circular<kernels::CosecantOf, ReciprocalOfTinyAngle>(); }
-void Get_ASin() { AngularInParts<kernels::ArcSine>(); }
-void Get_ACos() { AngularInParts<kernels::ArcCosine>(); }
-void Get_ATan() { Angular<ArcTangent>(); }
-void Get_ACot() { Angular<kernels::ArcCotangent, ArcCotOfTinyAngle>(); }
-void Get_ASec() { AngularInParts<kernels::ArcSecant, ArcSecOfTinyAngle>(); }
-void Get_ACsc() { AngularInParts<kernels::ArcCosecant, ArcCscOfTinyAngle>(); }
-void Get_SinH() { AngularInParts<kernels::SinH>(); }
-void Get_CosH() { AngularInParts<kernels::CosH>(); }
-void Get_TanH() { Angular<kernels::TanH>(); }
-void Get_CotH() { Angular<kernels::CotH, ReciprocalOfTinyAngle>(); }
-void Get_SecH() { AngularInParts<kernels::SecH>(); }
-void Get_CscH() { AngularInParts<kernels::CscH, ReciprocalOfTinyAngle>(); }
-void Get_ASinH() { Angular<kernels::ArcSinH>(); }
-void Get_ACosH() { AngularInParts<kernels::ArcCosH>(); }
-void Get_ATanH() { AngularInParts<kernels::ArcTanH>(); }
-void Get_ACotH() { AngularInParts<kernels::ArcCotH>(); }
-void Get_ASecH() { AngularInParts<kernels::ArcSecH, ArcSecHOfTinyAngle>(); }
-void Get_ACscH() { Angular<kernels::ArcCscH, ArcCscHOfTinyAngle>(); }
-void Get_Ln() { Plain<kernels::Ln>(); }
-void Get_LnXP1() { Plain<kernels::LnXP1>(); }
-void Get_Log10() { Plain<kernels::Log10>(); }
-void Get_Log2() { Plain<kernels::Log2>(); }
-void Get_Exp() { Plain<kernels::Exp>(); }
-void Get_Floor() { Plain<FloorAsReal>(); }
-void Get_Frac() { Plain<kernels::Fraction>(); }
-void Get_Round() { Plain<RoundAsReal>(); }
-void Get_Trunc() { Plain<TruncAsReal>(); }
+void Get_Sqrt(PluginState& state) { Plain<SquareRoot>(state); }
+void Get_Sin(PluginState& state) { Circular<kernels::SineOf>(state); }
+void Get_Cos(PluginState& state) { Circular<kernels::CosineOf>(state); }
+void Get_Tan(PluginState& state) { Circular<kernels::TangentOf>(state); }
+void Get_Cot(PluginState& state) { Circular<kernels::CotangentOf, ReciprocalOfTinyAngle>(state); }
+void Get_Cotan(PluginState& state) { Circular<kernels::CotangentOf, ReciprocalOfTinyAngle>(state); }
+void Get_Sec(PluginState& state) { Circular<kernels::SecantOf>(state); }
+void Get_Csc(PluginState& state) { Circular<kernels::CosecantOf, ReciprocalOfTinyAngle>(state); }
+void Get_ASin(PluginState& state) { AngularInParts<kernels::ArcSine>(state); }
+void Get_ACos(PluginState& state) { AngularInParts<kernels::ArcCosine>(state); }
+void Get_ATan(PluginState& state) { Angular<ArcTangent>(state); }
+void Get_ACot(PluginState& state) { Angular<kernels::ArcCotangent, ArcCotOfTinyAngle>(state); }
+void Get_ASec(PluginState& state) { AngularInParts<kernels::ArcSecant, ArcSecOfTinyAngle>(state); }
+void Get_ACsc(PluginState& state) {
+  AngularInParts<kernels::ArcCosecant, ArcCscOfTinyAngle>(state);
+}
+void Get_SinH(PluginState& state) { AngularInParts<kernels::SinH>(state); }
+void Get_CosH(PluginState& state) { AngularInParts<kernels::CosH>(state); }
+void Get_TanH(PluginState& state) { Angular<kernels::TanH>(state); }
+void Get_CotH(PluginState& state) { Angular<kernels::CotH, ReciprocalOfTinyAngle>(state); }
+void Get_SecH(PluginState& state) { AngularInParts<kernels::SecH>(state); }
+void Get_CscH(PluginState& state) { AngularInParts<kernels::CscH, ReciprocalOfTinyAngle>(state); }
+void Get_ASinH(PluginState& state) { Angular<kernels::ArcSinH>(state); }
+void Get_ACosH(PluginState& state) { AngularInParts<kernels::ArcCosH>(state); }
+void Get_ATanH(PluginState& state) { AngularInParts<kernels::ArcTanH>(state); }
+void Get_ACotH(PluginState& state) { AngularInParts<kernels::ArcCotH>(state); }
+void Get_ASecH(PluginState& state) { AngularInParts<kernels::ArcSecH, ArcSecHOfTinyAngle>(state); }
+void Get_ACscH(PluginState& state) { Angular<kernels::ArcCscH, ArcCscHOfTinyAngle>(state); }
+void Get_Ln(PluginState& state) { Plain<kernels::Ln>(state); }
+void Get_LnXP1(PluginState& state) { Plain<kernels::LnXP1>(state); }
+void Get_Log10(PluginState& state) { Plain<kernels::Log10>(state); }
+void Get_Log2(PluginState& state) { Plain<kernels::Log2>(state); }
+void Get_Exp(PluginState& state) { Plain<kernels::Exp>(state); }
+void Get_Floor(PluginState& state) { Plain<FloorAsReal>(state); }
+void Get_Frac(PluginState& state) { Plain<kernels::Fraction>(state); }
+void Get_Round(PluginState& state) { Plain<RoundAsReal>(state); }
+void Get_Trunc(PluginState& state) { Plain<TruncAsReal>(state); }
 
-void Get_Pi() {
-  State().last_result = kernels::Pi();
-  StoreRealResult(State().last_result);
+void Get_Pi(PluginState& state) {
+  char buffer[platform::kSeparatorBuffer];
+  state.last_result = kernels::Pi();
+  StoreRealResult(state, state.last_result, ReadCallSeparator(buffer));
 }
 
 }  // namespace numora::ops

@@ -14,20 +14,20 @@ int8_t DigitPosition(int32_t n) { return static_cast<int8_t>(static_cast<uint8_t
 
 }  // namespace
 
-void Get_LogN() { RunTwoOperand<Real, Real>(kernels::LogN); }
-void Get_Power() { RunTwoOperand<Real, Real>(kernels::Power); }
-void Get_IntPower() { RunTwoOperand<Real, int32_t>(kernels::IntPower); }
-void Get_Ldexp() { RunTwoOperand<Real, int32_t>(kernels::Ldexp); }
-void Get_Hypot() { RunTwoOperand<Real, Real>(kernels::Hypot); }
+void Get_LogN(PluginState& state) { RunTwoOperand<Real, Real>(state, kernels::LogN); }
+void Get_Power(PluginState& state) { RunTwoOperand<Real, Real>(state, kernels::Power); }
+void Get_IntPower(PluginState& state) { RunTwoOperand<Real, int32_t>(state, kernels::IntPower); }
+void Get_Ldexp(PluginState& state) { RunTwoOperand<Real, int32_t>(state, kernels::Ldexp); }
+void Get_Hypot(PluginState& state) { RunTwoOperand<Real, Real>(state, kernels::Hypot); }
 
-void Get_RoundTo() {
-  RunTwoOperand<Real, int32_t>([](Real x, int32_t d) -> Real {
+void Get_RoundTo(PluginState& state) {
+  RunTwoOperand<Real, int32_t>(state, [](Real x, int32_t d) -> Real {
     return kernels::RoundToNearestEvenDecimal(static_cast<double>(x), DigitPosition(d));
   });
 }
 
-void Get_SimpleRoundTo() {
-  RunTwoOperand<Real, int32_t>([](Real x, int32_t d) -> Real {
+void Get_SimpleRoundTo(PluginState& state) {
+  RunTwoOperand<Real, int32_t>(state, [](Real x, int32_t d) -> Real {
     return kernels::RoundHalfUpDecimal(static_cast<double>(x), DigitPosition(d));
   });
 }

@@ -19,19 +19,18 @@ __attribute__((constructor(101))) void RecordAtLoad() { RecordDefaultControlWord
 
 }  // namespace
 
-std::string_view CallDecimalSeparator(char (&)[kSeparatorBuffer]) {
-  // The same text as localeconv()->decimal_point, without building the whole structure or
-  // copying it.
+std::string_view CallDecimalSeparator(char (&buffer)[kSeparatorBuffer]) {
+  // The same text as localeconv()->decimal_point, without building the whole structure;
+  // copied, since another thread may change the locale while the operation runs.
   const char* point = nl_langinfo(RADIXCHAR);
   if (point == nullptr || *point == '\0') return ".";
-  if (point[1] == '\0') return std::string_view(point, 1);
-  return std::string_view(point, strnlen(point, kSeparatorBuffer - 1));
-}
-
-char ReadLoadDecimalSeparator() {
-  const char* point = std::localeconv()->decimal_point;
-  if (point == nullptr || std::strlen(point) != 1) return '.';
-  return point[0];
+  if (point[1] == '\0') {
+    buffer[0] = point[0];
+    return std::string_view(buffer, 1);
+  }
+  const std::size_t length = strnlen(point, kSeparatorBuffer - 1);
+  std::memcpy(buffer, point, length);
+  return std::string_view(buffer, length);
 }
 
 void LocaleUpperCase(char* text, std::size_t length) {

@@ -57,12 +57,6 @@ std::string_view CallDecimalSeparator(char (&buffer)[kSeparatorBuffer]) {
   return std::string_view(buffer);
 }
 
-char ReadLoadDecimalSeparator() {
-  char separator[2];
-  if (GetLocaleInfoA(GetThreadLocale(), LOCALE_SDECIMAL, separator, 2) == 0) return '.';
-  return separator[0];
-}
-
 void LocaleUpperCase(char* text, std::size_t length) {
   const auto upper = SystemLibraries().char_upper_buff;
   if (upper != nullptr) {
