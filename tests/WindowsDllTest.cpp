@@ -21,14 +21,30 @@ const Export kExports[] = {NUMORA_OPERATION_EXPORTS(WINDOWS_TEST_EXPORT)
 
 class NumoraDll : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { module = LoadLibraryA("Numora.dll"); }
+  // Loaded under a thread locale whose separator is "," while the user's default is "." (as
+  // Wine's is under a C locale): the library reads the user's separator on every call, whatever
+  // the thread's locale at load.
+  static void SetUpTestSuite() {
+    const LCID previous = GetThreadLocale();
+    SetThreadLocale(MAKELCID(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), SORT_DEFAULT));
+    load_separator = Separator(GetThreadLocale());
+    module = LoadLibraryA("Numora.dll");
+    SetThreadLocale(previous);
+  }
+  static std::string Separator(LCID locale) {
+    char separator[8] = {};
+    GetLocaleInfoA(locale, LOCALE_SDECIMAL, separator, sizeof separator);
+    return separator;
+  }
   template <class F>
   static F Find(const char* name) {
     return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
   }
   static HMODULE module;
+  static std::string load_separator;
 };
 HMODULE NumoraDll::module = nullptr;
+std::string NumoraDll::load_separator;
 
 TEST_F(NumoraDll, EveryExportByNameAndByOrdinal) {
   ASSERT_NE(module, nullptr);
@@ -61,6 +77,21 @@ TEST_F(NumoraDll, OperationsErrorsAndFaultsThroughTheDll) {
   // The next call, masked again, gives the default result.
   EXPECT_EQ(host::CallGuarded(sqrt, 0x037F).kind, host::Outcome::Kind::kNormal);
   EXPECT_STREQ(get_file(), "NAN");
+}
+
+TEST_F(NumoraDll, TheSeparatorOfEachCallNotTheThreadLocaleAtLoad) {
+  const std::string call_separator = Separator(GetUserDefaultLCID());
+  if (load_separator == call_separator) GTEST_SKIP() << "the thread locale could not be set";
+  auto set_file = Find<void(NUMORA_CALL*)(const char*)>("SetFile");
+  auto get_file = Find<const char*(NUMORA_CALL*)(void)>("GetFile");
+  set_file("2.5");
+  EXPECT_EQ(host::CallGuarded(Find<host::Operation>("Get_Sqrt"), 0x037F).kind,
+            host::Outcome::Kind::kNormal);
+  EXPECT_STREQ(get_file(), "1.58113883008419");
+  set_file("1.5,2");
+  EXPECT_EQ(host::CallGuarded(Find<host::Operation>("Get_Power"), 0x037F).kind,
+            host::Outcome::Kind::kNormal);
+  EXPECT_STREQ(get_file(), "2.25");
 }
 
 TEST_F(NumoraDll, DrawOnAMemoryDeviceContext) {
