@@ -9,6 +9,8 @@ SUBNORMAL_QUANTUM = mp.mpf(2) ** (EMIN - 63)
 SMALLEST_NORMAL = mp.mpf(2) ** EMIN
 with mp.workprec(80):
     LARGEST = (mp.mpf(2) ** 64 - 1) * mp.mpf(2) ** (EMAX - 63)
+    # Halfway between the largest value and 2^16384: from here on values round to infinity.
+    HALF_BEYOND_LARGEST = (mp.mpf(2) ** 65 - 1) * mp.mpf(2) ** (EMAX - 64)
 
 
 def from_bits(exponent_field, significand):
@@ -24,8 +26,8 @@ def extended(value):
     if abs(value) < SMALLEST_NORMAL:
         with mp.workprec(100):
             return mp.nint(value / SUBNORMAL_QUANTUM) * SUBNORMAL_QUANTUM
-    if abs(value) > LARGEST:
-        return mp.inf if value > 0 else -mp.inf  # a product beyond the range
+    if abs(value) >= HALF_BEYOND_LARGEST:
+        return mp.inf if value > 0 else -mp.inf  # beyond the range once rounded
     with mp.workprec(64):
         return +value
 

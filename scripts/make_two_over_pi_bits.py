@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Writes src/realops/TwoOverPiBits.cpp: the binary digits of 2/pi in 32-bit limbs, enough to
-reduce every extended value (exponents up to 16383) with 200 fraction bits to spare."""
+reduce every extended value (exponents up to 16383) with 3,500 fraction bits to spare, for the
+accurate phase's widest precision."""
 import mpmath as mp
 
-LIMBS = 530
+LIMBS = 640
 mp.mp.prec = 32 * LIMBS + 64
 value = int(mp.floor(mp.mpf(2) ** (32 * LIMBS) * 2 / mp.pi))
 limbs = [(value >> (32 * (LIMBS - 1 - j))) & 0xFFFFFFFF for j in range(LIMBS)]

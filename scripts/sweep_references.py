@@ -11,6 +11,7 @@ from fractions import Fraction
 import mpmath as mp
 
 from extended_model import LARGEST, extended, from_bits, parse
+from print_model import text_of_extended
 
 INT32 = 2**31
 UNITS = ["RAD", "DEG", "GRAD"]
@@ -292,12 +293,22 @@ def to_double(x):
 
 
 def decimal_rounding(x, d, ties_to_even):
+    """The decimal rounding as it is defined in steps: x narrowed to double; for d >= 0 the
+    power 10^d rounded to extended and then to double, q = x / p rounded to extended; for d < 0
+    (a double 10^d would be slightly too large) q = x * 10^-d rounded to extended; k the nearest
+    integer to q; the result k * 10^d rounded to double once."""
     x = to_double(x)
     if mp.isinf(x):
         return x
     d = ((int(d) + 128) % 256) - 128  # the position's low 8 bits, signed
-    scale = mp.mpf(10) ** d
-    q = x / scale
+    with mp.workprec(400):
+        if d >= 0:
+            scale = to_double(extended(mp.mpf(10) ** d))
+            q = extended(x / scale)
+        else:
+            factor = extended(mp.mpf(10) ** -d)
+            scale = 1 / factor
+            q = extended(x * factor)
     if abs(q) >= 2**63:
         return x
     lower = mp.floor(q)
@@ -307,7 +318,8 @@ def decimal_rounding(x, d, ties_to_even):
         k = lower + 1
     else:
         k = lower
-    return to_double(k * scale)
+    with mp.workprec(400):
+        return to_double(k * scale if d >= 0 else k / factor)
 
 
 ONE = {
@@ -384,14 +396,42 @@ ANGULAR = {"Get_Sin", "Get_Cos", "Get_Tan", "Get_Cot", "Get_Cotan", "Get_Sec", "
 NEGATIVE_ZERO_POLES = {"Get_Cot", "Get_Cotan", "Get_Csc", "Get_CotH", "Get_CscH", "Get_ACscH"}
 
 
+# Judged within one unit of the 15th digit (their steps are defined in doubles): the rest must
+# print exactly the text of the extended value nearest to the true result.
+NOT_CORRECTLY_ROUNDED = {"Get_ShR", "Oct_To_Dec"}
+
+
 def reference(case):
+    """The text the library must print (its print of the extended value nearest to the true
+    result: print_model.py), or a special; for the entries judged within one unit of the 15th
+    digit, the true value as a decimal of 25 digits. The true value is taken at growing
+    precisions until its nearest extended value is certain."""
     unit, entry, operand = case
     if entry in INTEGER:
         return "=" + INTEGER[entry](operand)
-    with mp.workdps(50):
+    for digits in (50, 120, 400):
+        value = true_value(unit, entry, operand, digits)
+        if isinstance(value, str):
+            return value
+        if entry in NOT_CORRECTLY_ROUNDED:
+            return show(value)
+        if value is None or mp.isnan(value):
+            return "NAN"
+        if mp.isinf(value) or value == 0:
+            break
+        with mp.workdps(digits):
+            margin = mp.mpf(10) ** (10 - digits)
+            low, high = extended(value * (1 - margin)), extended(value * (1 + margin))
+        if low == high:
+            break
+    return text_of_extended(extended(value) if value is not None else mp.nan)
+
+
+def true_value(unit, entry, operand, digits):
+    with mp.workdps(digits):
         try:
             if entry in INTEGER_REAL:
-                return show(INTEGER_REAL[entry](operand))
+                return INTEGER_REAL[entry](operand)
             if entry in ONE:
                 x = parse(operand)
                 if mp.isinf(x):
@@ -414,7 +454,7 @@ def reference(case):
                 value = safe(function)(a, b)
         except (ValueError, ZeroDivisionError, OverflowError):
             value = None
-        return show(value)
+        return value
 
 
 def show(value):

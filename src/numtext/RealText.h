@@ -36,5 +36,9 @@ std::size_t RealToText(long double value, char separator, char (&out)[kRealTextC
 // integer store or its scaling multiply rounded), false when it may not have.
 std::size_t RealToText(long double value, char separator, char (&out)[kRealTextCapacity],
                        bool& raised_inexact);
+// The same, with the 18-digit integer modulo 1000 in `last_digits` (-1 where no digits were
+// printed: zeros, subnormals, infinities, NaNs): the text changes where it passes 499.5.
+std::size_t RealToText(long double value, char separator, char (&out)[kRealTextCapacity],
+                       bool& raised_inexact, int& last_digits);
 
 }  // namespace numora

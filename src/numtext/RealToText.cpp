@@ -297,4 +297,12 @@ std::size_t RealToText(long double value, char separator, char (&out)[kRealTextC
   return TextOf(n, separator, out);
 }
 
+std::size_t RealToText(long double value, char separator, char (&out)[kRealTextCapacity],
+                       bool& raised_inexact, int& last_digits) {
+  const EighteenDigits n = EighteenDigitsOf(value, true);
+  raised_inexact = n.raised_inexact;
+  last_digits = n.kind == Kind::kFinite ? static_cast<int>(n.integer % 1000) : -1;
+  return TextOf(n, separator, out);
+}
+
 }  // namespace numora

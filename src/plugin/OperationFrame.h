@@ -11,6 +11,7 @@
 #include "platform/Platform.h"
 #include "plugin/LocaleSeparator.h"
 #include "plugin/PluginState.h"
+#include "realops/CorrectRounding.h"
 #include "x87/X87.h"
 
 namespace numora {
@@ -45,29 +46,47 @@ void StoreRealText(PluginState& state, char* text, std::size_t length,
                    const CallSeparator& separator);
 void StoreIntegerResult(PluginState& state, int32_t result);  // IntToText
 
-// Computes the result and writes its text. An inexact flag the parse left standing is harmless
-// where the print certainly raises it too, or where the computation overflowed or underflowed
-// (masked, both raise it); anywhere else it is cleared and the computation and the print run
-// again (they are pure), so the flags after the operation are theirs alone, as if the parse had
-// cleared it. A clear, and raising the flag again after it, cost more than the rest of a call.
-// (The computations raise no library errors: nothing leaves between the parse and the print.)
-template <class Compute>
-void ComputeAndStoreReal(PluginState& state, Compute compute, const CallSeparator& separator,
-                         bool inexact_left) {
-  const long double result = compute();
+// Computes the result and writes its text, correctly rounded: where a value within the first
+// phase's bound of `bound_ulps` units could print another text, `accurate` gives the extended
+// value nearest to the true result (0: the first phase is exact or correctly rounded itself).
+// An inexact flag the parse left standing is harmless where the print certainly raises it too,
+// or where the computation overflowed or underflowed (masked, both raise it); anywhere else it
+// is cleared and the computation and the print run again (they are pure), so the flags after
+// the operation are theirs alone, as if the parse had cleared it. A clear, and raising the flag
+// again after it, cost more than the rest of a call. (The computations raise no library errors:
+// nothing leaves between the parse and the print.)
+template <class Compute, class Accurate>
+void ComputeAndStoreReal(PluginState& state, Compute compute, int bound_ulps, Accurate accurate,
+                         const CallSeparator& separator, bool inexact_left) {
+  long double result = compute();
   x87::Wait();  // an unmasked fault leaves from the computation, before any text exists
   state.last_result = result;
   char text[kRealTextCapacity];
   bool print_inexact;
-  std::size_t length = RealToText(result, separator.number, text, print_inexact);
+  int last_digits;
+  std::size_t length = RealToText(result, separator.number, text, print_inexact, last_digits);
+  bool corrected = false;
+  if (bound_ulps > 0 && RoundsToNearestExtended(x87::ControlWord()) &&
+      TextUncertain(result, last_digits, bound_ulps) && AccuratePhaseEnabled()) [[unlikely]] {
+    CountAccuratePhaseRun();
+    result = accurate();
+    x87::Wait();  // a result beyond the range overflows here
+    state.last_result = result;
+    length = RealToText(result, separator.number, text, print_inexact, last_digits);
+    corrected = true;
+  }
   state.last_print_rounded = print_inexact;
   if (inexact_left && !print_inexact &&
       (x87::StatusWord() & (x87::kOverflowFlag | x87::kUnderflowFlag)) == 0) {
     x87::ClearExceptions();
-    length = RealToText(compute(), separator.number, text, print_inexact);
+    const long double again = compute();
+    length = RealToText(corrected ? accurate() : again, separator.number, text, print_inexact);
   }
   StoreRealText(state, text, length, separator);
 }
+
+// A result the first phase gives exactly, or correctly rounded already.
+inline long double NoAccuratePhase() { return 0.0L; }
 
 // Where the last result printed exactly the next one likely does too (integral results): its
 // parse clears the flags itself, and the computation runs once.
@@ -75,9 +94,11 @@ inline bool* InexactLeftIfLikelyHarmless(const PluginState& state, bool& inexact
   return state.last_print_rounded ? &inexact_left : nullptr;
 }
 
-// One-operand real operation: LastOperand := register, LastResult := compute(LastOperand).
-template <class Compute>
-void RunOneOperandReal(PluginState& state, Compute compute) {
+// One-operand real operation: LastOperand := register, LastResult := compute(LastOperand),
+// made correctly rounded by accurate(LastOperand) where the first phase's bound of
+// `bound_ulps` cannot tell the text.
+template <class Compute, class Accurate>
+void RunOneOperandReal(PluginState& state, Compute compute, int bound_ulps, Accurate accurate) {
   // The locale's separator is read once: the operand's translation and parse and the result's
   // print and translation share it.
   char buffer[platform::kSeparatorBuffer];
@@ -89,12 +110,20 @@ void RunOneOperandReal(PluginState& state, Compute compute) {
                                         InexactLeftIfLikelyHarmless(state, inexact_left));
   state.last_operand = x;
   ComputeAndStoreReal(
-      state, [&] { return compute(x); }, separator, inexact_left);
+      state, [&] { return compute(x); }, bound_ulps, [&] { return accurate(x); }, separator,
+      inexact_left);
 }
 
-// Two-operand real operation: both fields read in order, then LastResult := compute(a, b).
-template <class First, class Second, class Compute>
-void RunTwoOperand(PluginState& state, Compute compute) {
+// The same for a computation that is exact or correctly rounded itself.
+template <class Compute>
+void RunOneOperandReal(PluginState& state, Compute compute) {
+  RunOneOperandReal(state, compute, 0, [](long double) { return NoAccuratePhase(); });
+}
+
+// Two-operand real operation: both fields read in order, then LastResult := compute(a, b),
+// made correctly rounded by accurate(a, b) as above.
+template <class First, class Second, class Compute, class Accurate>
+void RunTwoOperand(PluginState& state, Compute compute, int bound_ulps, Accurate accurate) {
   SplitOperands(state);
   char buffer[platform::kSeparatorBuffer];
   const CallSeparator separator = ReadCallSeparator(buffer);
@@ -111,7 +140,13 @@ void RunTwoOperand(PluginState& state, Compute compute) {
     throw;
   }
   ComputeAndStoreReal(
-      state, [&] { return compute(a, b); }, separator, first_left || second_left);
+      state, [&] { return compute(a, b); }, bound_ulps, [&] { return accurate(a, b); }, separator,
+      first_left || second_left);
+}
+
+template <class First, class Second, class Compute>
+void RunTwoOperand(PluginState& state, Compute compute) {
+  RunTwoOperand<First, Second>(state, compute, 0, [](First, Second) { return NoAccuratePhase(); });
 }
 
 }  // namespace numora

@@ -9,7 +9,7 @@
 
 namespace numora::kernels {
 
-inline constexpr int kTwoOverPiLimbs = 530;
+inline constexpr int kTwoOverPiLimbs = 640;
 extern const uint32_t kTwoOverPiBits[kTwoOverPiLimbs];
 
 // A remainder whose function value is known exactly, though its radians are rounded.
@@ -23,6 +23,7 @@ struct ReducedAngle {
   int quadrant;           // q, 0 to 3
   long double remainder;  // r in radians, |r| <= pi/4
   ExactRemainder exact = ExactRemainder::kNone;
+  long double in_unit = 0.0L;  // degrees and grads: r in the unit, exact
 };
 
 // The integer half of the reduction by pi/2: the fraction of x * 2/pi to the nearest whole,

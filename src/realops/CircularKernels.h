@@ -47,7 +47,7 @@ inline long double SineOf(const ReducedAngle& a) {
 
 // cos x = sin(x + pi/2): one quadrant on.
 inline long double CosineOf(const ReducedAngle& a) {
-  return SineOf({a.quadrant + 1, a.remainder, a.exact});
+  return SineOf({a.quadrant + 1, a.remainder, a.exact, a.in_unit});
 }
 
 inline long double TangentOf(const ReducedAngle& a) {

@@ -47,9 +47,9 @@ Scaled Multiply(const Scaled& a, const Scaled& b) {
   return product;
 }
 
-// Beyond this many squarings the plain loop's doubling of the relative error shows in the
-// 15th digit: the products are then carried with their errors and rounded once at the end.
-constexpr uint32_t kPlainLoopLimit = 4096;
+// The plain loop's error grows with the exponent (up to n units in the last place): beyond 8
+// the products are carried with their errors and rounded once at the end, within a unit.
+constexpr uint32_t kPlainLoopLimit = 8;
 
 // Whether every product of the plain loop stays in the normal range: |base| in [2^e, 2^(e+1))
 // keeps |base|^k for k <= n in [2^(e k), 2^((e + 1) k)).
@@ -126,14 +126,15 @@ Pair Log2OfMagnitude(long double magnitude) {
 }
 
 // |a|^e = 2^(e log2 |a|), for a != 0. The stated e^(e ln a) rounds e ln a once, which costs
-// |e ln a| * 2^-64 of the result: beyond 2^10 that shows in the 15th digit, so there
-// e log2 |a| is carried in parts with the errors of its products. The exponent's product
-// e * hi is exact, so e may have any number of bits.
+// |e ln a| * 2^-64 of the result, beyond 1 more than a unit in its last place (and beyond 2^10
+// a digit of the 15): there e log2 |a| is carried in parts with the errors of its products.
+// The exponent's product e * hi is exact, so e may have any number of bits. Within 2 units in
+// the last place: t within 2^-70 of itself, f2xm1 within one, the sum half a unit.
 long double PowerOfMagnitude(long double a, long double e) {
   const long double magnitude = Magnitude(a);
   const long double y = e * Ln(magnitude);
   // Beyond 2^16 e^y lies past either end of the range: the stated formula already says so.
-  if (!(Magnitude(y) > kLargeExpArgument) || Magnitude(y) > kBeyondRange) return Exp(y);
+  if (!(Magnitude(y) > 1.0L) || Magnitude(y) > kBeyondRange) return Exp(y);
   const Pair log2 = Log2OfMagnitude(magnitude);
   const Pair product = ExactProduct(e, log2.hi);
   // Normalised, so that the split of t into n + f sees all of it in its high part.

@@ -13,7 +13,7 @@ namespace numora::kernels {
 inline constexpr long double kSmallArgument = 0x1p-8L;
 // ln of the largest extended value: e^x overflows beyond it.
 inline constexpr long double kExpOverflowArgument = 11356.5L;
-// Beyond this e^x needs t = x * log2 e to more than 64 bits.
+// Beyond this e^x takes t = x log2 e carried in parts (and sinh, cosh e^|x| / 2 alone).
 inline constexpr long double kLargeExpArgument = 1024.0L;
 // Beyond 2^8000 a square overflows.
 inline constexpr long double kSquareOverflowArgument = 0x1p8000L;

@@ -44,7 +44,7 @@ ReducedAngle ReduceByRightAngle(long double x, long double right_angle, long dou
     quadrant = (4 - quadrant) & 3;
     r = -r;
   }
-  return {quadrant, r * to_radians, exact};
+  return {quadrant, r * to_radians, exact, r};
 }
 
 }  // namespace numora::kernels
