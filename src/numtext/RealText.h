@@ -36,8 +36,10 @@ std::size_t RealToText(long double value, char separator, char (&out)[kRealTextC
 // integer store or its scaling multiply rounded), false when it may not have.
 std::size_t RealToText(long double value, char separator, char (&out)[kRealTextCapacity],
                        bool& raised_inexact);
-// The same, with the 18-digit integer modulo 1000 in `last_digits` (-1 where no digits were
-// printed: zeros, subnormals, infinities, NaNs): the text changes where it passes 499.5.
+// The same, with the 18-digit integer modulo 1000 in `last_digits` (the 15-digit text changes
+// where it passes 499.5); 500 for a value in the smallest normal binade or a subnormal near it,
+// where the text changes to "0"; -1 where no value near prints another text (zeros, the
+// subnormals far below, infinities, NaNs).
 std::size_t RealToText(long double value, char separator, char (&out)[kRealTextCapacity],
                        bool& raised_inexact, int& last_digits);
 

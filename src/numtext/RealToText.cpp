@@ -301,7 +301,13 @@ std::size_t RealToText(long double value, char separator, char (&out)[kRealTextC
                        bool& raised_inexact, int& last_digits) {
   const EighteenDigits n = EighteenDigitsOf(value, true);
   raised_inexact = n.raised_inexact;
-  last_digits = n.kind == Kind::kFinite ? static_cast<int>(n.integer % 1000) : -1;
+  const ExtendedBits bits = BitsOfExtended(value);
+  const int biased = bits.sign_and_exponent & 0x7FFF;
+  if (biased == 1 || (biased == 0 && bits.significand >= (1ULL << 62))) {
+    last_digits = 500;
+  } else {
+    last_digits = n.kind == Kind::kFinite ? static_cast<int>(n.integer % 1000) : -1;
+  }
   return TextOf(n, separator, out);
 }
 

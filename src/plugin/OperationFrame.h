@@ -63,11 +63,14 @@ void ComputeAndStoreReal(PluginState& state, Compute compute, int bound_ulps, Ac
   state.last_result = result;
   char text[kRealTextCapacity];
   bool print_inexact;
-  int last_digits;
-  std::size_t length = RealToText(result, separator.number, text, print_inexact, last_digits);
+  int last_digits = -1;
+  // The print tells its last digits only where a bound asks for them.
+  std::size_t length = bound_ulps > 0
+                           ? RealToText(result, separator.number, text, print_inexact, last_digits)
+                           : RealToText(result, separator.number, text, print_inexact);
   bool corrected = false;
-  if (bound_ulps > 0 && RoundsToNearestExtended(x87::ControlWord()) &&
-      TextUncertain(result, last_digits, bound_ulps) && AccuratePhaseEnabled()) [[unlikely]] {
+  if (bound_ulps > 0 && TextUncertain(result, last_digits, bound_ulps) &&
+      RoundsToNearestExtended(x87::ControlWord()) && AccuratePhaseEnabled()) [[unlikely]] {
     CountAccuratePhaseRun();
     result = accurate();
     x87::Wait();  // a result beyond the range overflows here

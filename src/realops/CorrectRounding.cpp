@@ -54,18 +54,11 @@ bool SameText(long double a, long double b) {
 
 }  // namespace
 
-bool TextUncertain(long double value, int last_digits, int bound_ulps) {
+bool TextUncertainNear(long double value, int bound_ulps) {
   const ExtendedBits bits = BitsOfExtended(value);
   const int field = bits.sign_and_exponent & 0x7FFF;
-  // One unit in the last place moves the 18-digit integer by at most 0.11, the print's scaling
-  // by at most 0.19 and its rounding by 0.5: beyond that many units of 499.5 the text stands.
-  // (Twice the bound below a power of two, where the units are half as large.)
-  if (last_digits >= 0 && field > 1) {
-    const int band = 2 + (2 * bound_ulps * 11 + 99) / 100;
-    if (last_digits < 500 - band || last_digits >= 500 + band) return false;
-  } else if (field == 0x7FFF || (field == 0 && bits.significand < (kIntegerBit >> 1))) {
-    return false;  // an infinity, a NaN, a zero or a subnormal far below the normal range
-  }
+  // An infinity, a NaN, a zero or a subnormal far below the normal range prints as it stands.
+  if (field == 0x7FFF || (field == 0 && bits.significand < (kIntegerBit >> 1))) return false;
   // Near a change of text (or of the smallest normal value, below which every value prints
   // "0"): the values at both ends of the bound, the only ones the print need see.
   const int64_t steps = 2 * static_cast<int64_t>(bound_ulps);

@@ -20,8 +20,16 @@ inline bool RoundsToNearestExtended(uint16_t control_word) {
 // Whether some value within `bound_ulps` units in the last place of `value` prints another text
 // than it: `last_digits` is the print's 18-digit integer modulo 1000 (the text changes where it
 // passes 499.5), or -1 where the value printed no digits. Cheap where the print is far from
-// such a point, two more prints where it is near.
-bool TextUncertain(long double value, int last_digits, int bound_ulps);
+// such a point (inline), two more prints where it is near.
+bool TextUncertainNear(long double value, int bound_ulps);
+// One unit in the last place moves the 18-digit integer by at most 0.11, the print's scaling by
+// at most 0.19 and its rounding by 0.5: beyond that many units of 499.5 the text stands. (The
+// bound counts twice below a power of two, where the units are half as large.)
+inline bool TextUncertain(long double value, int last_digits, int bound_ulps) {
+  const int band = 2 + (2 * bound_ulps * 11 + 99) / 100;
+  return last_digits >= 500 - band && last_digits < 500 + band &&
+         TextUncertainNear(value, bound_ulps);
+}
 
 // Test seam: with the accurate phase off, every result is the first phase's.
 void EnableAccuratePhase(bool enabled);

@@ -56,6 +56,11 @@ long double LogN(long double base, long double x);
 // Powers and scaling
 long double IntPower(long double base, int32_t exponent);
 long double Power(long double base, long double exponent);
+// The same with every product carried in pairs: within 2 units in the last place, where the
+// first two try cheaper ways first (the integer power's plain loop, e^(e ln a) for small
+// |e log2 a|) and stay within 8.
+long double IntPowerInPairs(long double base, int32_t exponent);
+long double PowerInParts(long double base, long double exponent);
 long double Hypot(long double a, long double b);
 long double Ldexp(long double x, int32_t n);
 // x * 2^e for a real e, one rounding beside 2^f for its fraction.

@@ -151,7 +151,7 @@ constexpr int kReciprocalBound = 6;          // fptan, or a reciprocal after the
 constexpr int kInverseBound = 6;             // fpatan of x and a root of 1 - x^2 (1.9)
 constexpr int kHyperbolicBound = 8;          // e^x - 1 or two exponentials (3.1)
 constexpr int kLogarithmBound = 8;           // fyl2x, fyl2xp1 of 1 + x beyond 1/4 (4.0)
-constexpr int kExponentialBound = 4;         // f2xm1 of a fraction within 2^-65 (1.2)
+constexpr int kExponentialBound = 8;         // f2xm1 of t - n, t within 3 units (1.2)
 constexpr int kInverseHyperbolicBound = 10;  // a root and the logarithm of 1 + t (4.6)
 
 void Get_Sqrt(PluginState& state) { Plain<SquareRoot>(state); }

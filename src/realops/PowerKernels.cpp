@@ -56,11 +56,14 @@ constexpr uint32_t kPlainLoopLimit = 8;
 // Zeros, infinities and NaNs stay what they are through any number of exact products, and the
 // plain loop's reciprocal of a zero is the pole: they never need the scaled loop, which
 // normalises its base.
+// Beyond the limit the loop is still exact (and taken) where the base's significant bits, n
+// times, fit the 64 of a product: 0.5^10, 3^40.
 bool PlainLoopStaysInRange(long double base, uint32_t n) {
   const ExtendedBits bits = BitsOfExtended(base);
   const int biased = bits.sign_and_exponent & 0x7FFF;
   if (biased == 0x7FFF || bits.significand == 0) return true;  // 0, infinities, NaNs
-  if (n > kPlainLoopLimit) return false;
+  const uint32_t significant_bits = 64 - static_cast<uint32_t>(__builtin_ctzll(bits.significand));
+  if (n > kPlainLoopLimit && static_cast<uint64_t>(significant_bits) * n > 64) return false;
   if (biased == 0) return false;  // subnormal
   const int64_t e = biased - 16383;
   const int64_t reach = e < 0 ? -e : e + 1;
@@ -112,9 +115,10 @@ Pair Log2OfMagnitude(long double magnitude) {
   const long double d = m - c;  // exact
   if (d == 0.0L) return ExactSum(whole.hi, whole.lo + table_low);
   const Pair s = ExactSum(m, c);
-  const long double u = d / s.hi;  // u + u_low = d / (s.hi + s.lo)
+  const long double inverse = 1.0L / s.hi;  // one division: u and its low part share it
+  const long double u = d * inverse;        // u + u_low = d / (s.hi + s.lo)
   const Pair us = ExactProduct(u, s.hi);
-  const long double u_low = (((d - us.hi) - us.lo) - u * s.lo) / s.hi;
+  const long double u_low = (((d - us.hi) - us.lo) - u * s.lo) * inverse;
   const long double u2 = u * u;
   const long double tail = u * u2 * (2.0L / 3.0L + u2 * (2.0L / 5.0L + u2 * (2.0L / 7.0L)));
   const long double ln_high = 2.0L * u;
@@ -125,17 +129,27 @@ Pair Log2OfMagnitude(long double magnitude) {
   return ExactSum(sum.hi, sum.lo + (whole.lo + table_low + product_low));
 }
 
-// |a|^e = 2^(e log2 |a|), for a != 0. The stated e^(e ln a) rounds e ln a once, which costs
-// |e ln a| * 2^-64 of the result, beyond 1 more than a unit in its last place (and beyond 2^10
-// a digit of the 15): there e log2 |a| is carried in parts with the errors of its products.
-// The exponent's product e * hi is exact, so e may have any number of bits. Within 2 units in
-// the last place: t within 2^-70 of itself, f2xm1 within one, the sum half a unit.
-long double PowerOfMagnitude(long double a, long double e) {
+// |a|^e = 2^t, t = e log2 |a|. The stated e^(e ln a) rounds e ln a once, which costs |t| 2^-64
+// of the result, up to 4 of the 15th digit at |t| = 1500. The cheap first try is t from one
+// fyl2x (within a unit of itself) and 2^t: up to |t| = 4 within 7 units in the last place
+// (the unit of t 5.5 of them, 2^f and the sum 1.5). Beyond 4, and `in_parts`, e log2 |a| is
+// carried in parts with the errors of its products (e * hi exact, so e may have any number of
+// bits): within 2 units, t within 2^-70 of itself, f2xm1 within one, the sum half a unit.
+long double PowerOfMagnitude(long double a, long double e, bool in_parts) {
   const long double magnitude = Magnitude(a);
-  const long double y = e * Ln(magnitude);
-  // Beyond 2^16 e^y lies past either end of the range: the stated formula already says so.
-  if (!(Magnitude(y) > 1.0L) || Magnitude(y) > kBeyondRange) return Exp(y);
+  // A zero base (to a negative exponent here) is the pole of ln 0: division by zero.
+  if (a == 0.0L) return Exp(e * Ln(magnitude));
+  // |a| in [2^k, 2^(k+1)) bounds |t| by |e| max(|k|, |k + 1|), before any logarithm.
+  const int k = (BitsOfExtended(magnitude).sign_and_exponent & 0x7FFF) - 16383;
+  const int reach = k < 0 ? -k : k + 1;
+  if (!in_parts && Magnitude(e) * static_cast<long double>(reach) <= 4.0L) {
+    return TwoToThePair({x87::YLog2X(e, magnitude), 0.0L}, 0.0L);
+  }
   const Pair log2 = Log2OfMagnitude(magnitude);
+  // Beyond 2^16 the power lies past either end of the range: the scale raises the overflow or
+  // underflow (and e times the logarithm's high part may not be split exactly there).
+  const long double t = e * log2.hi;
+  if (!(Magnitude(t) <= kBeyondRange)) return x87::Scale(1.0L, ClampBeyondRange(t));
   const Pair product = ExactProduct(e, log2.hi);
   // Normalised, so that the split of t into n + f sees all of it in its high part.
   return TwoToThePair(ExactSum(product.hi, product.lo + e * log2.lo), 0.0L);
@@ -152,10 +166,37 @@ bool IsOddIntegral(long double x) {
 // A negative base to an integral power of any size: the parity decides the sign. A power that
 // is not integral keeps the stated formula (the logarithm's invalid operation).
 __attribute__((noinline, cold)) long double PowerOfNegativeBase(long double base,
-                                                                long double exponent) {
+                                                                long double exponent,
+                                                                bool in_parts) {
   if (Fraction(exponent) != 0.0L) return Exp(exponent * Ln(base));
-  const long double magnitude = PowerOfMagnitude(base, exponent);
+  const long double magnitude = PowerOfMagnitude(base, exponent, in_parts);
   return IsOddIntegral(exponent) ? -magnitude : magnitude;
+}
+
+// Whether x (finite, nonzero) is an integer within the 32-bit signed range but its lowest,
+// and which: the fraction primitive's exact zero and the truncation, from the bits alone (the
+// primitives switch the control word twice).
+bool IsInt32Integral(long double x, int32_t& n) {
+  const ExtendedBits bits = BitsOfExtended(x);
+  const int exponent = (bits.sign_and_exponent & 0x7FFF) - 16383;
+  if (exponent < 0 || exponent > 30) return false;              // below 1, or 2^31 and beyond
+  if ((bits.significand << (exponent + 1)) != 0) return false;  // fraction bits
+  const int64_t magnitude = static_cast<int64_t>(bits.significand >> (63 - exponent));
+  n = static_cast<int32_t>((bits.sign_and_exponent & 0x8000) != 0 ? -magnitude : magnitude);
+  return true;
+}
+
+// The general power, from its first try or in parts throughout (the integer power's products
+// then carried in pairs too).
+long double PowerOf(long double base, long double exponent, bool in_parts) {
+  if (exponent == 0.0L) return 1.0L;
+  if (base == 0.0L && exponent > 0.0L) return 0.0L;
+  int32_t n;
+  if (IsInt32Integral(exponent, n)) return in_parts ? IntPowerInPairs(base, n) : IntPower(base, n);
+  if (base < 0.0L) [[unlikely]] {
+    return PowerOfNegativeBase(base, exponent, in_parts);
+  }
+  return PowerOfMagnitude(base, exponent, in_parts);
 }
 
 }  // namespace
@@ -179,16 +220,18 @@ long double IntPower(long double base, int32_t exponent) {
   return exponent < 0 ? 1.0L / result : result;
 }
 
-long double Power(long double base, long double exponent) {
-  if (exponent == 0.0L) return 1.0L;
-  if (base == 0.0L && exponent > 0.0L) return 0.0L;
-  if (Fraction(exponent) == 0.0L && exponent <= 2147483647.0L && exponent >= -2147483647.0L) {
-    return IntPower(base, static_cast<int32_t>(Truncate(exponent)));
-  }
-  if (base < 0.0L) [[unlikely]] {
-    return PowerOfNegativeBase(base, exponent);
-  }
-  return PowerOfMagnitude(base, exponent);
+long double IntPowerInPairs(long double base, int32_t exponent) {
+  const uint32_t remaining =
+      exponent < 0 ? 0u - static_cast<uint32_t>(exponent) : static_cast<uint32_t>(exponent);
+  const ExtendedBits bits = BitsOfExtended(base);
+  const int biased = bits.sign_and_exponent & 0x7FFF;
+  if (remaining < 2 || biased == 0x7FFF || bits.significand == 0) return IntPower(base, exponent);
+  return ScaledPower(base, remaining, exponent < 0);
+}
+
+long double Power(long double base, long double exponent) { return PowerOf(base, exponent, false); }
+long double PowerInParts(long double base, long double exponent) {
+  return PowerOf(base, exponent, true);
 }
 
 long double Hypot(long double a, long double b) {
