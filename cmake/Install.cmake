@@ -1,5 +1,6 @@
-# cmake --install: headers, the shared library with its SONAME links, the host, the man page,
-# the CMake package (Numora::numora), pkg-config's numora.pc and the Python module.
+# cmake --install: headers, the shared library with its SONAME links, the host with its shell
+# completion, the man page, the CMake package (Numora::numora), pkg-config's numora.pc and the
+# Python module.
 include(CMakePackageConfigHelpers)
 
 install(TARGETS numora EXPORT NumoraTargets
@@ -9,6 +10,13 @@ install(FILES include/numora/numora.h include/numora/numora.hpp include/numora/n
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/numora)
 if(TARGET numora_host)
   install(TARGETS numora_host RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # Shell completion where bash-completion, zsh and fish look for a package's own.
+  install(FILES ${NUMORA_COMPLETION_DIR}/numora.bash
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME numora)
+  install(FILES ${NUMORA_COMPLETION_DIR}/_numora
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions)
+  install(FILES ${NUMORA_COMPLETION_DIR}/numora.fish
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
 endif()
 # Manual pages are installed compressed (gzip -9n: no name, no time stamp).
 find_program(NUMORA_GZIP gzip REQUIRED)

@@ -45,6 +45,28 @@ function(numora_write_version_script path)
   file(WRITE "${path}" "${text}")
 endfunction()
 
+# The boundary entry points with one 4-byte argument (numora.h): on 32-bit Windows their
+# __stdcall names end in @4, every other entry point's in @0.
+set(NUMORA_ONE_ARGUMENT_EXPORTS Draw SetParentWindow SetPath SetData SetFile)
+
+# The module definition the import libraries are made from: on 32-bit Windows the names as the
+# header's __stdcall declarations decorate them (Get_Sqrt@0, SetFile@4), which the import
+# libraries map to the DLL's undecorated exports; elsewhere the plain names.
+function(numora_write_import_def_file path decorated)
+  set(text "LIBRARY \"Numora.dll\"\nEXPORTS\n")
+  foreach(name ordinal IN ZIP_LISTS NUMORA_EXPORT_NAMES NUMORA_EXPORT_ORDINALS)
+    set(decoration "")
+    if(decorated)
+      set(decoration "@0")
+      if(name IN_LIST NUMORA_ONE_ARGUMENT_EXPORTS)
+        set(decoration "@4")
+      endif()
+    endif()
+    string(APPEND text "    ${name}${decoration} @${ordinal}\n")
+  endforeach()
+  file(WRITE "${path}" "${text}")
+endfunction()
+
 # Windows module definition: undecorated names with their ordinals.
 function(numora_write_def_file path)
   set(text "LIBRARY \"Numora.dll\"\nEXPORTS\n")

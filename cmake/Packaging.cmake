@@ -19,10 +19,17 @@ if(WIN32)
     set(NUMORA_WINDOWS_TARGET 64-bit)
     set(windows_suffix win64)
   endif()
-  # What a host author takes: the DLL, its exports, the C header, the reference, the licence.
-  install(FILES $<TARGET_FILE:numora> ${NUMORA_DEF_FILE} DESTINATION .)
+  # What a host author takes: the DLL (stripped, its debug information beside it), its
+  # exports, the import libraries, the C header, the command-line host, the example hosts, the
+  # reference, the licence.
+  install(FILES ${NUMORA_KIT_DIR}/Numora.dll ${NUMORA_KIT_DIR}/Numora.dll.debug
+                ${NUMORA_DEF_FILE} DESTINATION .)
+  install(FILES ${NUMORA_KIT_DIR}/lib/libNumora.dll.a ${NUMORA_KIT_DIR}/lib/Numora.lib
+          DESTINATION lib)
   install(FILES include/numora/numora.h include/numora/numora_exports.h
           DESTINATION include/numora)
+  install(TARGETS numora_host RUNTIME DESTINATION .)
+  install(FILES examples/loading_host.c examples/linked_host.c DESTINATION examples)
   configure_file(cmake/package/README-windows.txt.in ${PROJECT_BINARY_DIR}/README.txt @ONLY
                  NEWLINE_STYLE CRLF)
   install(FILES docs/operations.md LICENSE ${PROJECT_BINARY_DIR}/README.txt DESTINATION .)

@@ -1,6 +1,9 @@
 // numora: run the library's operations from the command line.
 //   numora [options] OP [OPERAND]     one operation on OPERAND
-//   numora [options]                  line mode: "OP [OPERAND]" per line from standard input
+//   numora [options] OP < FILE        OP on each line's operand (standard input not a terminal)
+//   numora [options]                  line mode: "OP [OPERAND]" per line from standard input;
+//                                     at a terminal with a prompt, line editing, history and
+//                                     completion of the operation names
 #include <cctype>
 #include <clocale>
 #include <cstdio>
@@ -15,6 +18,10 @@
 #define fileno _fileno
 #else
 #include <unistd.h>
+#endif
+
+#ifdef NUMORA_HOST_LINE_EDITING
+#include <editline/readline.h>
 #endif
 
 #include "GuardedCall.h"
@@ -82,9 +89,14 @@ const OperationHelp* HelpOf(const char* name) {
 void Usage(std::FILE* out) {
   std::fputs(
       "usage: numora [options] [--] OP [OPERAND]\n"
+      "       numora [options] [--] OP < FILE   (OP on each line of stdin as its operand)\n"
       "       numora [options]            (line mode: \"OP [OPERAND]\" per line on stdin;\n"
       "                                    a line without operand works on the last result;\n"
-      "                                    blank lines and lines starting with # are skipped)\n"
+      "                                    blank lines and lines starting with # are skipped;\n"
+      "                                    each line gives one line of output, empty where\n"
+      "                                    it failed, and its error on stderr after its\n"
+      "                                    number; at a terminal: a prompt, line editing,\n"
+      "                                    history and completion of operation names)\n"
       "OP is an operation name, any case, \"Get_\" optional: sqrt, power, dec_to_hex, ...\n"
       "Two-operand operations take \"a,b\": numora power 2,10\n"
       "options:\n"
@@ -92,7 +104,7 @@ void Usage(std::FILE* out) {
       "  --unit UNIT      angle unit for trigonometric operands: RAD, DEG or GRAD\n"
       "  --fpu-cw HEX     x87 control word for the calls (default: the process's own,\n"
       "                   usually 37F: all faults masked)\n"
-      "  --list           list the library's exports: name, ordinal, operand, meaning\n"
+      "  --list           list the operations: name, ordinal, operand, meaning\n"
       "  --info           show the library's identity texts\n"
       "  -V, --version    show the version\n"
       "  -h, --help       show this text\n"
@@ -208,38 +220,72 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& problem)
   return true;
 }
 
-// The exports the loaded library has, by ordinal, with their operand and meaning.
+// The operations the loaded library has, by ordinal, with their operand and meaning: every
+// name listed can be called (the boundary entry points are the host's own business: --info
+// shows the identity texts).
 void ListExports(const host::LibraryLoader& loader) {
-  auto list = [&](int ordinal, const auto& table) {
-    for (const ExportName& e : table) {
+  for (int ordinal = 1; ordinal <= 79; ++ordinal) {
+    for (const ExportName& e : kOperations) {
       if (e.ordinal != ordinal || loader.Find(e.name) == nullptr) continue;
       const OperationHelp* help = HelpOf(e.name);
       std::printf("%-22s %2d  %-14s %s\n", e.name, ordinal, help ? help->operand : "",
                   help ? help->meaning : "");
     }
-  };
-  for (int ordinal = 1; ordinal <= 79; ++ordinal) {
-    list(ordinal, kOperations);
-    list(ordinal, kBoundary);
   }
 }
 
-// Runs the named operation; the result goes to stdout, an error line to stderr (stdout is
-// flushed first, so the two keep their order where they meet).
-bool RunNamed(Library& library, const Options& options, const char* name, std::size_t length) {
+// Whether a name is one of the entry points a host drives the library through (SetFile,
+// GetInfo, ...): not operations, but a user may well try them.
+bool IsBoundaryName(const char* name, std::size_t length) {
+  const std::string wanted = Upper(std::string(name, length));
+  for (const ExportName& e : kBoundary)
+    if (Upper(e.name) == wanted) return true;
+  return false;
+}
+
+// A diagnostic on stderr, after the input line's number where there is one (stdout is flushed
+// first, so the two keep their order where they meet).
+void Say(long line, const std::string& text) {
+  std::fflush(stdout);
+  if (line > 0) {
+    std::fprintf(stderr, "line %ld: %s\n", line, text.c_str());
+  } else {
+    std::fprintf(stderr, "%s\n", text.c_str());
+  }
+}
+
+// Set_Angle_Measurement selects radians for any name but the three: said, so that a misspelt
+// unit does not go unnoticed.
+void WarnOfUnknownUnit(Operation op, Library& library, long line) {
+  if (op != library.Resolve("Set_Angle_Measurement", std::strlen("Set_Angle_Measurement"))) return;
+  const std::string unit = Upper(library.get_file());
+  if (unit == "RAD" || unit == "DEG" || unit == "GRAD") return;
+  Say(line, "warning: '" + std::string(library.get_file()) +
+                "' is not RAD, DEG or GRAD: radians are selected");
+}
+
+// Runs the named operation on the register; the result goes to stdout, an error to stderr.
+// With `one_line_each` (line modes) a failed line still gives its line: an empty one, so that
+// the output pairs with the input line for line.
+bool RunNamed(Library& library, const Options& options, const char* name, std::size_t length,
+              long line = 0, bool one_line_each = false) {
   const Operation op = library.Resolve(name, length);
   std::string error_line;
   if (op == nullptr) {
-    error_line =
-        "error: unknown operation '" + std::string(name, length) + "' (numora --list shows them)";
-  } else if (Run(op, options.control_word, error_line)) {
-    const char* text = library.get_file();
-    std::fwrite(text, 1, std::strlen(text), stdout);
-    std::fputc('\n', stdout);
-    return true;
+    error_line = "error: unknown operation '" + std::string(name, length) +
+                 "' (numora --list shows them" +
+                 (IsBoundaryName(name, length) ? "; --info the identity texts)" : ")");
+  } else {
+    WarnOfUnknownUnit(op, library, line);
+    if (Run(op, options.control_word, error_line)) {
+      const char* text = library.get_file();
+      std::fwrite(text, 1, std::strlen(text), stdout);
+      std::fputc('\n', stdout);
+      return true;
+    }
   }
-  std::fflush(stdout);
-  std::fprintf(stderr, "%s\n", error_line.c_str());
+  if (one_line_each) std::fputc('\n', stdout);
+  Say(line, error_line);
   return false;
 }
 
@@ -292,35 +338,146 @@ class LineReader {
   bool eof_ = false;
 };
 
-// Line mode: results on stdout, errors on stderr; false when any line failed.
-bool RunLines(Library& library, const Options& options) {
-  const bool interactive = isatty(fileno(stdin)) != 0;
-  // Buffered output, unless someone waits for each answer.
-  static char output_buffer[1 << 16];
-  if (!interactive) std::setvbuf(stdout, output_buffer, _IOFBF, sizeof output_buffer);
-  const host::FaultHandlerSession faults;  // installed once for all the lines
-  LineReader reader(stdin, interactive);
-  bool all_ok = true;
-  for (;;) {
-    if (interactive) {
+#ifdef NUMORA_HOST_LINE_EDITING
+// A terminal's lines through libedit: a prompt, line editing, history, and completion of the
+// operation names (the short ones, "sqrt"; after set_angle_measurement the three units).
+class EditedLines {
+ public:
+  EditedLines() {
+    rl_readline_name = "numora";
+    rl_attempted_completion_function = Complete;
+  }
+  ~EditedLines() { std::free(line_); }
+  char* Next(std::size_t& length) {
+    std::free(line_);
+    line_ = readline("numora> ");
+    if (line_ == nullptr) {
+      std::fputc('\n', stdout);
+      return nullptr;
+    }
+    length = std::strlen(line_);
+    if (length > 0) add_history(line_);
+    return line_;
+  }
+
+ private:
+  static std::string ShortName(const char* name) {
+    std::string lower;
+    for (const char* p = name; *p != '\0'; ++p) {
+      lower += static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));
+    }
+    return lower.rfind("get_", 0) == 0 ? lower.substr(4) : lower;
+  }
+  static char* Candidate(const char* text, int state) {
+    static std::size_t next;
+    if (state == 0) next = 0;
+    const bool unit = unit_completion;
+    const std::size_t count = unit ? 3 : sizeof kOperations / sizeof kOperations[0];
+    while (next < count) {
+      const std::string name = unit ? std::string(kUnits[next]) : ShortName(kOperations[next].name);
+      ++next;
+      if (name.compare(0, std::strlen(text), text) == 0) return strdup(name.c_str());
+    }
+    return nullptr;
+  }
+  static char** Complete(const char* text, int start, int) {
+    rl_attempted_completion_over = 1;  // names, not file names
+    unit_completion = start > 0 && std::strncmp(rl_line_buffer, "set_angle_measurement ", 22) == 0;
+    if (start > 0 && !unit_completion) return nullptr;
+    // A unit is the line's last word, and the register would keep a space after it.
+    rl_completion_append_character = unit_completion ? '\0' : ' ';
+    return rl_completion_matches(text, Candidate);
+  }
+  static constexpr const char* kUnits[] = {"RAD", "DEG", "GRAD"};
+  static inline bool unit_completion = false;
+  char* line_ = nullptr;
+};
+#endif
+
+// The lines of standard input: through libedit at a terminal where the host has it, else read
+// in large blocks (a line at a time at a terminal).
+class InputLines {
+ public:
+  explicit InputLines(bool interactive) : interactive_(interactive), reader_(stdin, interactive) {}
+  char* Next(std::size_t& length) {
+#ifdef NUMORA_HOST_LINE_EDITING
+    if (interactive_) return edited_.Next(length);
+#endif
+    if (interactive_) {
       std::fputs("numora> ", stdout);
       std::fflush(stdout);
     }
+    char* line = reader_.Next(length);
+    if (line != nullptr && length > 0 && line[length - 1] == '\r') line[--length] = '\0';
+    return line;
+  }
+
+ private:
+  bool interactive_;
+  LineReader reader_;
+#ifdef NUMORA_HOST_LINE_EDITING
+  EditedLines edited_;
+#endif
+};
+
+// Buffered output, unless someone waits for each answer.
+void BufferOutputUnlessInteractive(bool interactive) {
+  static char output_buffer[1 << 16];
+  if (!interactive) std::setvbuf(stdout, output_buffer, _IOFBF, sizeof output_buffer);
+}
+
+// Line mode: each line "OP [OPERAND]" gives one line on stdout (empty where it failed), its
+// error on stderr after the line's number; false when any line failed.
+bool RunLines(Library& library, const Options& options) {
+  const bool interactive = isatty(fileno(stdin)) != 0;
+  BufferOutputUnlessInteractive(interactive);
+  const host::FaultHandlerSession faults;  // installed once for all the lines
+  InputLines lines(interactive);
+  bool all_ok = true;
+  for (long number = 1;; ++number) {
     std::size_t length = 0;
-    char* input = reader.Next(length);
+    char* input = lines.Next(length);
     if (input == nullptr) break;
-    if (length > 0 && input[length - 1] == '\r') input[--length] = '\0';
     std::size_t start = 0;
     while (start < length && IsBlank(input[start])) ++start;
     if (start == length || input[start] == '#') continue;  // blank or comment
     std::size_t space = start;
     while (space < length && !IsBlank(input[space])) ++space;
     if (space < length) library.set_file(input + space + 1);
-    all_ok = RunNamed(library, options, input + start, space - start) && all_ok;
+    all_ok = RunNamed(library, options, input + start, space - start, number, true) && all_ok;
     if (interactive) std::fflush(stdout);
   }
   std::fflush(stdout);
   return all_ok;
+}
+
+// Whether the named operation reads the register (pi, getinfo and the like do not, and so
+// never wait for standard input).
+bool ReadsOperand(const std::string& op) {
+  const int index = numora::names::FindOperation(op.data(), op.size());
+  if (index < 0) return true;  // said unknown by the run itself
+  const OperationHelp* help = HelpOf(numora::names::kOperationNames[index]);
+  return help == nullptr || std::strcmp(help->operand, "none") != 0;
+}
+
+// One operation on each line of standard input as its operand: one line of output each, empty
+// where it failed, its error on stderr after the line's number. False when standard input held
+// no line at all; `all_ok` false when a line failed.
+bool RunOperandLines(Library& library, const Options& options, bool& all_ok) {
+  BufferOutputUnlessInteractive(false);
+  const host::FaultHandlerSession faults;
+  InputLines lines(false);
+  long number = 1;
+  for (;; ++number) {
+    std::size_t length = 0;
+    char* operand = lines.Next(length);
+    if (operand == nullptr) break;
+    library.set_file(operand);
+    all_ok =
+        RunNamed(library, options, options.op.data(), options.op.size(), number, true) && all_ok;
+  }
+  std::fflush(stdout);
+  return number > 1;
 }
 
 }  // namespace
@@ -376,6 +533,11 @@ int main(int argc, char** argv) {
   }
 
   if (!options.op.empty()) {
+    if (!options.has_operand && isatty(fileno(stdin)) == 0 && ReadsOperand(options.op)) {
+      bool all_ok = true;
+      if (RunOperandLines(library, options, all_ok)) return all_ok ? 0 : 1;
+      // Nothing on standard input: the operation runs once on an empty operand.
+    }
     library.set_file(options.has_operand ? options.operand.c_str() : "");
     return RunNamed(library, options, options.op.data(), options.op.size()) ? 0 : 1;
   }

@@ -15,7 +15,9 @@ commands=(
   i686-w64-mingw32-objdump i686-w64-mingw32-nm
   x86_64-w64-mingw32-gcc-posix x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres
   x86_64-w64-mingw32-objdump x86_64-w64-mingw32-nm
-  wine wineserver /usr/lib/wine/wine64 unzip
+  wine wineserver /usr/lib/wine/wine64 unzip llvm-dlltool-14 llvm-nm-14
+  i686-w64-mingw32-dlltool i686-w64-mingw32-objcopy x86_64-w64-mingw32-dlltool
+  x86_64-w64-mingw32-objcopy
 )
 # Present only where the i386 packages could be installed (else those tests are skipped).
 optional_commands=(/usr/lib/wine/wine)
@@ -23,7 +25,7 @@ optional_commands=(/usr/lib/wine/wine)
 mapfile -t named < <(scripts/install-dependencies.sh --list)
 if [[ "${NUMORA_WINDOWS:-1}" != 1 ]]; then
   kept=()
-  for c in "${commands[@]}"; do [[ "$c" == *mingw* || "$c" == *wine* ]] || kept+=("$c"); done
+  for c in "${commands[@]}"; do [[ "$c" == *mingw* || "$c" == *wine* || "$c" == llvm-* ]] || kept+=("$c"); done
   commands=("${kept[@]}")
   optional_commands=()
 fi

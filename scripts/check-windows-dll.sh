@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Inspects a Numora.dll with objdump: library name, the 79 exports by name and ordinal,
 # imports from KERNEL32 and the C runtime only, our entry function, the version record; on 32-bit also
-# the __stdcall convention (Draw pops its one argument).
+# the __stdcall convention (Draw pops its one argument). A stripped DLL's symbols are read from
+# its debug file, the optional fourth argument.
 set -euo pipefail
-dll=$1 def=$2 prefix=$3
+dll=$1 def=$2 prefix=$3 symbols=${4:-$1}
 objdump=${prefix}objdump
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -40,7 +41,7 @@ done
 
 entry=$(sed -n 's/^AddressOfEntryPoint\s*//p' <<<"$dump")
 base=$(sed -n 's/^ImageBase\s*//p' <<<"$dump")
-symbol=$("${prefix}nm" "$dll" | grep -E " T _?NumoraDllEntry(@12)?$" | cut -d' ' -f1 || true)
+symbol=$("${prefix}nm" "$symbols" | grep -E " T _?NumoraDllEntry(@12)?$" | cut -d' ' -f1 || true)
 if [[ -n "$symbol" ]]; then
   [[ $((16#$symbol)) -eq $((16#$base + 16#$entry)) ]] || fail "entry point is not NumoraDllEntry"
 else
@@ -51,7 +52,10 @@ fi
 
 if [[ "$prefix" == i686* ]]; then
   draw=$(sed -n 's/^\s*\[ *\([0-9]*\)\] Draw$/\1/p' <<<"$dump")
-  "$objdump" -d "$dll" | awk '/<_Draw@4>:/,/ret/' | grep -q 'ret\s*\$0x4' ||
+  # Disassembled from the DLL itself at the address its symbols give.
+  address=$("${prefix}nm" "$symbols" | sed -n 's/^\([0-9a-f]*\) T _Draw@4$/\1/p')
+  [[ -n "$address" ]] && "$objdump" -d --start-address=0x$address \
+      --stop-address=$((16#$address + 64)) "$dll" | awk '/ret/ {print; exit}' | grep -q 'ret\s*\$0x4' ||
     fail "Draw does not pop its argument (__stdcall)"
   : "$draw"
 fi

@@ -7,11 +7,12 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev clang-format libgtest-dev
           libbenchmark-dev python3 python3-dev python3-mpmath binutils pkgconf man-db
-          dpkg-dev file lintian git gzip tar bc time locales valgrind)
+          dpkg-dev file lintian git gzip tar bc time locales valgrind libedit-dev)
 # Wine: the package `wine` holds the `wine` and `wineserver` commands, `wine64` the 64-bit
 # loader; the 32-bit loader comes from the i386 architecture.
+# llvm-14: llvm-dlltool for the MSVC import library, llvm-nm to read it.
 windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686
-                  binutils-mingw-w64-x86-64 wine wine64 unzip)
+                  binutils-mingw-w64-x86-64 wine wine64 unzip llvm-14)
 i386_packages=(wine32:i386)
 
 windows=${NUMORA_WINDOWS:-1}

@@ -37,7 +37,9 @@ for want in ./usr/bin/numora ./usr/lib/libnumora.so.1.0.1 ./usr/lib/libnumora.so
             ./usr/lib/pkgconfig/numora.pc ./usr/share/man/man1/numora.1.gz \
             ./usr/lib/python3/dist-packages/numora/__init__.py \
             ./usr/share/doc/numora/copyright ./usr/share/doc/numora/changelog.gz \
-            ./usr/share/doc/numora/operations.md; do
+            ./usr/share/doc/numora/operations.md \
+            ./usr/share/bash-completion/completions/numora ./usr/share/zsh/vendor-completions/_numora \
+            ./usr/share/fish/vendor_completions.d/numora.fish; do
   grep -qx -- "$want" <<<"$contents" || fail "the package lacks $want"
 done
 
